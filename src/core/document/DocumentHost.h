@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+class CPictorraDoc;
+
+// What changed in a document, told to the windows that show it.
+enum DocChange : unsigned {
+    kChangeCaches = 1u << 0,       // the layer caches were rebuilt: repaint the picture
+    kChangeStack = 1u << 1,        // layers added, removed, reordered or renumbered: the panel
+    kChangeActiveLayer = 1u << 2,  // another layer became active
+    kChangeImageSize = 1u << 3,    // the picture's size changed: scroll sizes, zoom fit
+    kChangeFirstShown = 1u << 4,   // the document was shown for the first time: choose its zoom
+    kChangeTitle = 1u << 5,        // title, path or modified flag
+    kChangeSelection = 1u << 6,    // the selection outline or the lifted fragment
+    kChangeThumbnails = 1u << 7,   // layer pixels changed: the panel's thumbnails follow
+};
+
+enum class MessageIcon { Information, Warning, Error, Question };
+
+// The narrow seam through which a document reaches the program around it: the windows that
+// show it (told through Changed), the message boxes, the current tool and colours, and the
+// settings it reads. The base class is the whole program when nothing is shown: it keeps the
+// values itself and collects the messages, which is what the command-line tool and the tests
+// use. The windows derive from it and pass the calls on.
+class CDocumentHost {
+public:
+    virtual ~CDocumentHost() = default;
+
+    virtual void Changed(CPictorraDoc& doc, unsigned changes);
+    // A short fixed text for the user (a message box in the program, stderr in the tool).
+    virtual void ShowMessage(const QString& text, MessageIcon icon = MessageIcon::Warning);
+
+    // The active layer's number lives with the layers panel, one for the whole program; every
+    // document reaches it through this pointer and parks its own value while it is inactive.
+    virtual int* ActiveLayerNumberStore() { return &m_nActiveLayerNumber; }
+
+    // The current tool state (1 pencil .. 49 gradient dragging).
+    virtual int CurrentTool() const { return m_nTool; }
+    virtual void SetCurrentTool(int tool) { m_nTool = tool; }
+
+    // The "History States" setting: undo entries kept per layer.
+    virtual int HistoryLimit() const { return m_nHistoryLimit; }
+
+    // The colour bar's two colours, 0xAARRGGBB.
+    virtual uint32_t PrimaryColor() const { return m_uPrimary; }
+    virtual uint32_t SecondaryColor() const { return m_uSecondary; }
+    virtual void SetColors(uint32_t primary, uint32_t secondary) {
+        m_uPrimary = primary;
+        m_uSecondary = secondary;
+    }
+
+    void SetHistoryLimit(int limit) { m_nHistoryLimit = limit; }
+    // Messages shown so far (headless use).
+    const QStringList& Messages() const { return m_messages; }
+    void ClearMessages() { m_messages.clear(); }
+    // Also write each message to stderr (the command-line tool).
+    void SetEchoMessages(bool echo) { m_bEcho = echo; }
+
+protected:
+    int m_nActiveLayerNumber = 0;
+    int m_nTool = 1;
+    int m_nHistoryLimit = 25;
+    uint32_t m_uPrimary = 0xFF000000;
+    uint32_t m_uSecondary = 0xFFFFFFFF;
+    QStringList m_messages;
+    bool m_bEcho = false;
+};

@@ -1,0 +1,144 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "document/DocumentHost.h"
+#include "document/FileInfo.h"
+#include "document/LayerFrame.h"
+#include "platform/Bitmap.h"
+#include "platform/Rect.h"
+
+// One open picture: an ordered stack of layers, the active layer, the two cached composites
+// of the visible layers below and above the active one (so that the picture is shown as three
+// images), the lifted selection fragment and the file the picture came from. The document
+// knows no windows; it tells them what changed through its host.
+class CPictorraDoc {
+public:
+    // The sides a New picture may have.
+    static constexpr int kMaxNewSide = 32768;
+
+    // host may be null: the document then keeps its own headless host.
+    explicit CPictorraDoc(CDocumentHost* host = nullptr);
+    ~CPictorraDoc();
+    CPictorraDoc(const CPictorraDoc&) = delete;
+    CPictorraDoc& operator=(const CPictorraDoc&) = delete;
+
+    CDocumentHost& Host() { return *m_pHost; }
+
+    // --- New, open, save -------------------------------------------------------------
+    // The model step of New: a width x height opaque white picture whose first layer is made
+    // at the first frame activation. Refuses (with a message) a side of 0, one above
+    // kMaxNewSide, or a picture the machine cannot hold.
+    bool OnNewDocument(int width, int height);
+    // Opens a raster or layered file chosen by its lower-cased extension.
+    bool OnOpenDocument(const QString& path);
+    // Writes the picture to path (format by extension), then takes the file's name as title.
+    bool OnSaveDocument(const QString& path);
+    // Writes the picture to path without touching title or modified flag.
+    bool SaveImageFile(const QString& path);
+
+    // --- Layer stack ------------------------------------------------------------------
+    int LayerCount() const { return int(m_arrLayers.size()); }
+    // Layer by 1-based number; null outside 1..count.
+    CLayerFrame* Layer(int number) const;
+    int ActiveLayerNumber() const { return *m_pActiveLayerNumber; }
+    CLayerFrame* ActiveLayer() const { return Layer(ActiveLayerNumber()); }
+    // The size of the composed picture: the largest width by the largest height.
+    QSize ImageSize() const;
+
+    // Recomputes both caches (when anything they show changed) and tells the view to repaint.
+    void RebuildLayerCaches();
+    // Forgets what the caches show, so that the next rebuild recomputes them.
+    void InvalidateLayerCaches();
+    // The picture as saved: below-cache, the active layer (whatever its visibility) at its
+    // offset with its opacity, above-cache; on transparent or on opaque white. Caller owns it.
+    std::unique_ptr<Bitmap> ComposeImage(bool transparent);
+
+    CLayerFrame* InsertLayer(int number, std::unique_ptr<Bitmap> bitmap);
+    CLayerFrame* AddEmptyLayer();
+    CLayerFrame* AddEmptyLayerOfSize(int width, int height);
+    CLayerFrame* DuplicateLayer();
+    void DeleteLayer();
+    void MoveLayer(int fromNumber, int gap);
+    void SetActiveLayer(int number);
+    void FlattenLayers();
+    // Gives layer new pixels (keeping m_pActiveBitmap right when it is the active layer) and
+    // returns the old ones.
+    std::unique_ptr<Bitmap> SetLayerBitmap(CLayerFrame* layer, std::unique_ptr<Bitmap> bitmap);
+    void SetLayerVisible(CLayerFrame* layer, bool visible);
+    void SetLayerOpacity(CLayerFrame* layer, int percent);
+
+    void OnFrameActivated();
+    void OnFrameDeactivated();
+    void OnCloseDocument();
+
+    // --- The framework's part of a document --------------------------------------------
+    const QString& GetTitle() const { return m_strTitle; }
+    void SetTitle(const QString& title);
+    bool IsModified() const { return m_bModified; }
+    void SetModifiedFlag(bool modified = true);
+    // The path Save writes to (empty for a picture never saved).
+    const QString& GetPathName() const { return m_strPathName; }
+    void SetPathName(const QString& path) { m_strPathName = path; }
+    bool IsShown() const { return !m_bFirstLayerPending && !m_bLayersLoaded && LayerCount() > 0; }
+
+    // Tells the host what changed.
+    void Notify(unsigned changes) { m_pHost->Changed(*this, changes); }
+
+    // --- Data ----------------------------------------------------------------------------
+    Bitmap* m_pActiveBitmap = nullptr;    // the active layer's bitmap (owned by the layer)
+    std::unique_ptr<Bitmap> m_pFragment;  // the lifted selection fragment
+    bool m_bSelection = false;            // a selection exists
+    CRect m_rcSelection;                  // bounding rectangle of the selection, image pixels
+    CRect m_rcSelectionPrev;              // the rectangle before the last move
+    QString m_strText;                    // text being typed with the text tool
+    std::unique_ptr<Bitmap> m_pAboveCache;
+    std::unique_ptr<Bitmap> m_pBelowCache;
+    int* m_pActiveLayerNumber;  // 1-based; the integer belongs to the layers panel
+    std::vector<std::unique_ptr<CLayerFrame>> m_arrLayers;  // index 0 is the bottom layer
+    int m_nSavedActiveLayer = 1;
+    int m_bFirstLayerPending = 0;
+    int m_bLayersLoaded = 0;
+    std::array<int, 8> m_arrVanGoghStart{5, 2, 25, -25, 25, 2, 1, 1};
+    float m_fEmbossStartA = 0.0f, m_fEmbossStartB = 0.0f, m_fEmbossStartC = 1.0f;
+    int m_nEmbossStartD = 0;
+    float m_fCubismStartA = 10.0f, m_fCubismStartB = 2.5f;
+    CFileInfo m_FileInfo;
+    int m_bUntitled = 0;
+    int m_nBlurSize = 3;
+    int m_nMosaicSize = 2;
+    QString m_strFilePath;
+
+private:
+    friend class CDocumentFiles;
+
+    // What a cache was last composed from; equal keys mean equal pixels.
+    struct CacheKey {
+        struct Entry {
+            uint64_t serial;
+            int opacity, x, y;
+            bool operator==(const Entry&) const = default;
+        };
+        int width = -1, height = -1;
+        std::vector<Entry> layers;
+        bool operator==(const CacheKey&) const = default;
+    };
+    CacheKey MakeCacheKey(int firstIndex, int lastIndex, QSize size) const;
+    void ComposeCache(std::unique_ptr<Bitmap>& cache, CacheKey& key, int firstIndex, int lastIndex,
+                      QSize size);
+    void Renumber();
+    // Replaces the stack by the picture held while the first layer is pending.
+    void MakeFirstLayer();
+
+    std::unique_ptr<CDocumentHost> m_pOwnHost;
+    CDocumentHost* m_pHost;
+    std::unique_ptr<Bitmap> m_pPendingPicture;  // the picture of a new or opened document
+    CacheKey m_belowKey, m_aboveKey;
+    QString m_strTitle;
+    QString m_strPathName;
+    bool m_bModified = false;
+};
