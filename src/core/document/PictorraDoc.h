@@ -9,6 +9,7 @@
 #include "document/DocumentHost.h"
 #include "document/FileInfo.h"
 #include "document/LayerFrame.h"
+#include "document/SelectionState.h"
 #include "platform/Bitmap.h"
 #include "platform/Rect.h"
 
@@ -76,6 +77,26 @@ public:
     void OnFrameDeactivated();
     void OnCloseDocument();
 
+    // --- Undo history (PictorraDoc_Undo.cpp) ---------------------------------------------
+    // Records the active layer (pixels, position, fragment, selection) before a change. Every
+    // command and tool calls it just before it changes pixels, offsets or the selection.
+    void PushUndoState();
+    // For changes previewed before they are accepted (an effect's live preview, the text
+    // tool, moving a lifted fragment): Save keeps copies of the active layer and the fragment,
+    // Restore puts copies of them back, Commit records them as the entry of the change (and
+    // does nothing when no copies are pending).
+    void SavePendingUndo();
+    void RestorePendingUndo();
+    void CommitPendingUndo();
+    // Undo (Ctrl+Z, Alt+Backspace) and Redo (Ctrl+Y) on the active layer.
+    void UndoLastEdit();
+    void RedoLastEdit();
+    // The enable rules of Undo and Redo: the active layer's undo (redo) list is not empty.
+    bool CanUndo() const;
+    bool CanRedo() const;
+    // A selection exists, or the hue selection tool holds one.
+    bool IsSelectionPresent() const;
+
     // --- The framework's part of a document --------------------------------------------
     const QString& GetTitle() const { return m_strTitle; }
     void SetTitle(const QString& title);
@@ -113,6 +134,12 @@ public:
     int m_nMosaicSize = 2;
     QString m_strFilePath;
 
+    // The selection outline's shapes and state, which the undo history records.
+    CSelectionState m_Selection;
+    // SavePendingUndo's copies of the active layer and of the fragment.
+    std::unique_ptr<Bitmap> m_pPendingUndo;
+    std::unique_ptr<Bitmap> m_pPendingFragment;
+
 private:
     friend class CDocumentFiles;
 
@@ -133,11 +160,20 @@ private:
     void Renumber();
     // Replaces the stack by the picture held while the first layer is pending.
     void MakeFirstLayer();
+    // Undo and Redo: the entry taken from one list, the current state appended to the other.
+    void StepHistory(bool undo);
+    // Everything an undo entry records of layer but its pixels and the fragment.
+    CUndoItem DescribeState(const CLayerFrame& layer) const;
+    // Puts back what an entry recorded of the selection.
+    void RestoreSelection(const CUndoItem& item);
+    // The layer whose history the pending copies belong to, or null when it is gone.
+    CLayerFrame* PendingUndoLayer() const;
 
     std::unique_ptr<CDocumentHost> m_pOwnHost;
     CDocumentHost* m_pHost;
     std::unique_ptr<Bitmap> m_pPendingPicture;  // the picture of a new or opened document
     CacheKey m_belowKey, m_aboveKey;
+    uint64_t m_nPendingUndoHistory = 0;  // CLayerHistory::Id() of the pending copies' layer
     QString m_strTitle;
     QString m_strPathName;
     bool m_bModified = false;

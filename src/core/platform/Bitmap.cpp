@@ -35,6 +35,13 @@ std::unique_ptr<Bitmap> Bitmap::Create(int width, int height, uint32_t argb) {
     return bitmap;
 }
 
+std::unique_ptr<Bitmap> Bitmap::Renew(std::unique_ptr<Bitmap> old) {
+    if (old) {
+        old->m_nSerial = g_nextSerial++;
+    }
+    return old;
+}
+
 std::unique_ptr<Bitmap> Bitmap::FromImage(const QImage& image) {
     if (image.isNull()) {
         return nullptr;
