@@ -61,8 +61,14 @@ bool CPictorraDoc::OnOpenDocument(const QString& path) {
             m_pHost->ShowMessage(error, MessageIcon::Warning);
             return false;
         }
-        auto below = Bitmap::Create(picture.size.width(), picture.size.height());
-        auto above = Bitmap::Create(picture.size.width(), picture.size.height());
+        // The caches cover the layers read, whose pixels the file really holds; the picture
+        // size at the end of the file is only a number and sizes no memory.
+        QSize extent;
+        for (const QpiLayer& l : picture.layers) {
+            extent = extent.expandedTo(l.bitmap->Size());
+        }
+        auto below = Bitmap::Create(extent.width(), extent.height());
+        auto above = Bitmap::Create(extent.width(), extent.height());
         if (!below || !above) {
             m_pHost->ShowMessage(QString::fromLatin1(kMsgTooLarge), MessageIcon::Warning);
             return false;

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <csignal>
 
 #include "document/PictorraDoc.h"
 #include "files/QpiFile.h"
@@ -133,4 +137,46 @@ TEST(QpiFile, OpacityOutOfRangeIsClamped) {
             .isEmpty());
     doc.OnFrameActivated();
     EXPECT_EQ(doc.Layer(1)->m_nOpacity, 100);
+}
+
+TEST(QpiFile, ThePictureSizeAtTheEndSizesNoMemory) {
+    CPictorraDoc doc;
+    EXPECT_TRUE(
+        OpenBytes(Ints({1, 1, 100, 0, 0, 2, 1, 32}) + QByteArray(8, '\x40') + Ints({30000, 30000}),
+                  &doc)
+            .isEmpty());
+    EXPECT_EQ(doc.m_pBelowCache->Size(), QSize(2, 1));
+    EXPECT_EQ(doc.m_pAboveCache->Size(), QSize(2, 1));
+}
+
+TEST(QpiFile, AFailedSaveLeavesTheEarlierFileAsItWas) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("keep.qpi");
+    CDocumentHost host;
+    CPictorraDoc doc(&host);
+    ASSERT_TRUE(doc.OnNewDocument(20, 20));
+    doc.OnFrameActivated();
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray before = f.readAll();
+    f.close();
+    doc.AddEmptyLayerOfSize(100, 100);  // the file would grow past the limit set below
+
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = rlim_t(before.size() + 1000);
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool savedOk = doc.OnSaveDocument(path);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(savedOk);
+    EXPECT_EQ(host.Messages(), QStringList{"Failed to save document."});
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.qpi"})
+        << "no temporary file is left behind";
 }
