@@ -9,9 +9,10 @@
 #include "platform/Parallel.h"
 
 // The pixel loops are written so that the compiler vectorises them; on x86-64 they are also
-// built for AVX2 and the best version is picked when the program starts.
+// built for AVX2 and the best version is picked when the program starts. Not under the
+// sanitizers: the picking runs before their runtimes start, and crashes under them.
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && \
-    !defined(__SANITIZE_ADDRESS__)
+    !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
 #define PICTORRA_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
 #else
 #define PICTORRA_VECTOR_CLONES
