@@ -8,6 +8,7 @@
 
 #include "document/PictorraDoc.h"
 #include "effects/EffectRegistry.h"
+#include "effects/RandomSequence.h"
 #include "files/FreeImageLibrary.h"
 
 namespace {
@@ -85,23 +86,58 @@ int ListEffects() {
                               {"min", p.minimum},
                               {"max", p.maximum},
                               {"default", p.defaultValue}};
+            if (p.step != 1) {
+                param["step"] = p.step;
+            }
             if (!p.choices.isEmpty()) {
                 param["choices"] = QJsonArray::fromStringList(p.choices);
+            }
+            if (p.contextDefault) {
+                param["defaultFrom"] = p.contextDefaultText;
             }
             params.append(param);
         }
         list.append(QJsonObject{{"name", effect.name},
                                 {"menu", effect.menuText},
                                 {"command", effect.commandId},
+                                {"flow", EffectFlowName(effect.flow)},
                                 {"parameters", params}});
     }
     std::fputs(QJsonDocument(list).toJson(QJsonDocument::Indented).constData(), stdout);
     return kExitOk;
 }
 
+// One --apply: the effect and its values, checked before any file is read.
+struct EffectStep {
+    const EffectInfo* effect;
+    EffectRequest request;
+    std::vector<int> values;
+};
+
+// Runs the effects in order on the active layer, as the Effects menu does without a selection.
+bool ApplyEffects(CPictorraDoc& doc, std::vector<EffectStep>& steps) {
+    // Every run of the tool starts the random sequence afresh, so runs repeat exactly.
+    CRandomSequence random;
+    EffectContext context{doc.Host().PrimaryColor(), doc.Host().SecondaryColor(), &random};
+    for (const EffectStep& step : steps) {
+        if (!doc.m_pActiveBitmap ||
+            !step.effect->apply(*doc.m_pActiveBitmap, step.values, context)) {
+            doc.Host().ShowMessage(QStringLiteral("Not enough memory for the effect."),
+                                   MessageIcon::Error);
+            return false;
+        }
+    }
+    if (!steps.empty()) {
+        doc.InvalidateLayerCaches();
+        doc.RebuildLayerCaches();
+        doc.SetModifiedFlag();
+    }
+    return true;
+}
+
 int Convert(const QStringList& args) {
     QStringList files;
-    std::vector<EffectRequest> effects;
+    std::vector<EffectStep> effects;
     std::optional<CRect> select;
     uint32_t primary = 0xFF000000, secondary = 0xFFFFFFFF;
     for (qsizetype i = 0; i < args.size(); ++i) {
@@ -120,11 +156,12 @@ int Convert(const QStringList& args) {
             if (!ParseEffectRequest(value, &request, &error)) {
                 return Usage(error);
             }
-            if (!FindEffect(request.name)) {
+            const EffectInfo* effect = FindEffect(request.name);
+            if (!effect) {
                 return Usage(QStringLiteral("unknown effect '%1' (see 'pictorra-cli effects')")
                                  .arg(request.name));
             }
-            effects.push_back(request);
+            effects.push_back({effect, request, {}});
         } else if (a == QLatin1String("--select")) {
             const QStringList parts = value.split(u',');
             bool ok = parts.size() == 4;
@@ -152,12 +189,21 @@ int Convert(const QStringList& args) {
     if (select) {
         return Usage(QStringLiteral("--select is not available in this build"));
     }
+    // The values depend on the colours (the colour filter starts from the primary colour), so
+    // they are resolved once every option is known.
+    const EffectContext colours{primary, secondary, nullptr};
+    for (EffectStep& step : effects) {
+        QString error;
+        if (!ResolveEffectValues(*step.effect, step.request, colours, &step.values, &error)) {
+            return Usage(error);
+        }
+    }
 
     CDocumentHost host;
     host.SetEchoMessages(true);
     host.SetColors(primary, secondary);
     CPictorraDoc doc(&host);
-    if (!OpenDocument(doc, files[0])) {
+    if (!OpenDocument(doc, files[0]) || !ApplyEffects(doc, effects)) {
         return kExitMessage;
     }
     if (!doc.OnSaveDocument(files[1])) {

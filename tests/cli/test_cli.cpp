@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "document/PictorraDoc.h"
+#include "effects/EffectRegistry.h"
 #include "support/TestPictures.h"
 
 namespace {
@@ -41,7 +42,92 @@ QString MakeLayered(const QTemporaryDir& dir) {
     return path;
 }
 
+// A PNG holding picture, one layer.
+QString MakePng(const QTemporaryDir& dir, const char* name, const Bitmap& picture) {
+    CPictorraDoc doc;
+    EXPECT_TRUE(doc.OnNewDocument(picture.Width(), picture.Height()));
+    doc.OnFrameActivated();
+    doc.SetLayerBitmap(doc.Layer(1), picture.Clone());
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    EXPECT_TRUE(doc.OnSaveDocument(path));
+    return path;
+}
+
+std::unique_ptr<Bitmap> OpenPicture(const QString& path) {
+    CPictorraDoc doc;
+    EXPECT_TRUE(doc.OnOpenDocument(path));
+    doc.OnFrameActivated();
+    return doc.m_pActiveBitmap ? doc.m_pActiveBitmap->Clone() : Bitmap::Create(1, 1);
+}
+
 }  // namespace
+
+TEST(Cli, ApplyRunsEffectsInOrderWithTheColours) {
+    QTemporaryDir dir;
+    const auto picture = MakeBitmap(3, 2, [](int x, int y) {
+        const uint32_t v[] = {0xFF0A141E, 0xFF102030, 0xFFFFFFFF,
+                              0xFF000000, 0xFF808080, 0xFF0A141E};
+        return v[x + 3 * y];
+    });
+    const QString input = MakePng(dir, "in.png", *picture);
+    struct Case {
+        QStringList options;
+        std::vector<uint32_t> out;
+    };
+    const std::vector<Case> cases{
+        // Red and blue inverted first (10 -> 245, 30 -> 225), then the mean of the three.
+        {{"--apply", "invert:green=0", "--apply", "grayscale"},
+         {0xFFA3A3A3, 0xFF9F9F9F, 0xFF555555, 0xFFAAAAAA, 0xFF7F7F7F, 0xFFA3A3A3}},
+        // The primary colour's pixels become the secondary colour.
+        {{"--primary", "FF0A141E", "--secondary", "FF00FF00", "--apply", "replace-color"},
+         {0xFF00FF00, 0xFF102030, 0xFFFFFFFF, 0xFF000000, 0xFF808080, 0xFF00FF00}},
+        {{"--apply", "brightness:red=100,green=100,blue=100", "--apply", "swap-red-blue"},
+         {0xFFB4AAA0, 0xFFC6B6A6, 0xFFFFFFFF, 0xFF969696, 0xFFFFFFFF, 0xFFB4AAA0}},
+    };
+    for (const Case& c : cases) {
+        const QString output = dir.filePath("out.png");
+        const CliRun r = Cli(QStringList{"convert", input, output} + c.options);
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        const auto out = OpenPicture(output);
+        for (int i = 0; i < 6; ++i) {
+            EXPECT_EQ(Hex(out->GetPixel(i % 3, i / 3)).toStdString(),
+                      Hex(c.out[size_t(i)]).toStdString())
+                << c.options.join(' ').toStdString() << " pixel " << i;
+        }
+    }
+}
+
+TEST(Cli, NoiseRepeatsFromRunToRun) {
+    QTemporaryDir dir;
+    const QString input = MakePng(dir, "in.png", *MakePhotoLike(40, 30, 4, false));
+    const QStringList apply{"--apply", "set-noise:strength=40", "--apply", "rgb-noise"};
+    ASSERT_EQ(Cli(QStringList{"convert", input, dir.filePath("a.png")} + apply).status, 0);
+    ASSERT_EQ(Cli(QStringList{"convert", input, dir.filePath("b.png")} + apply).status, 0);
+    const auto a = OpenPicture(dir.filePath("a.png"));
+    EXPECT_TRUE(SamePixels(*a, *OpenPicture(dir.filePath("b.png"))));
+    EXPECT_FALSE(SamePixels(*a, *OpenPicture(input)));
+}
+
+TEST(Cli, EffectsListsTheRegistry) {
+    const CliRun r = Cli({"effects"});
+    ASSERT_EQ(r.status, 0);
+    const QJsonArray list = QJsonDocument::fromJson(r.out.toUtf8()).array();
+    ASSERT_EQ(size_t(list.size()), Effects().size());
+    for (const QJsonValue& v : list) {
+        const QJsonObject e = v.toObject();
+        if (e["name"].toString() == "blur") {
+            EXPECT_EQ(e["command"].toInt(), 32810);
+            EXPECT_EQ(e["flow"].toString(), "setting-dialog");
+            const QJsonObject size = e["parameters"].toArray()[0].toObject();
+            EXPECT_EQ(size["step"].toInt(), 2);
+            EXPECT_EQ(size["max"].toInt(), 9);
+        }
+        if (e["name"].toString() == "color-filter") {
+            EXPECT_EQ(e["parameters"].toArray()[0].toObject()["defaultFrom"].toString(),
+                      "primary red");
+        }
+    }
+}
 
 TEST(Cli, InfoListsTheLayersAsJson) {
     QTemporaryDir dir;
@@ -99,6 +185,15 @@ TEST(Cli, ExitStatusTellsMessagesFromUsageErrors) {
          2,
          "unknown effect"},
         {{"convert", input, dir.filePath("o.png"), "--primary", "red"}, 2, "AARRGGBB"},
+        {{"convert", input, dir.filePath("o.png"), "--apply", "brightness:red=101"}, 2, "0..100"},
+        {{"convert", input, dir.filePath("o.png"), "--apply", "blur:size=4"}, 2, "3, 5, 7, 9"},
+        {{"convert", input, dir.filePath("o.png"), "--apply", "sharpen:amount=2"},
+         2,
+         "takes no parameters"},
+        {{"convert", input, dir.filePath("o.png"), "--apply", "mosaic:width=3"},
+         2,
+         "no parameter 'width'"},
+        {{"convert", input, dir.filePath("o.png"), "--apply", "blur:size"}, 2, "key=value"},
         {{"convert", input, dir.filePath("o.png"), "--frobnicate", "1"}, 2, "unknown option"},
         {{"launch"}, 2, "unknown command"},
         {{}, 2, "usage"},
