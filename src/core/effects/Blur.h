@@ -12,5 +12,5 @@ bool IsBlurSize(int size);
 // transparent), keeping its alpha; a window without contributors gives black. Fully
 // transparent pixels stay. Since every weight is 1 the border shift changes nothing, and the
 // sums are taken row-wise then column-wise. False, with target untouched, when size is not a
-// blur size or the working copy cannot be allocated.
+// blur size.
 bool Blur(Bitmap& target, int size);

@@ -20,7 +20,8 @@
 uint32_t ConvolvePixel(int x, int y, const int32_t* kernel, int kw, int kh,
                        const PixelMatrix& source, float factor);
 
-// ConvolvePixel (factor 1) over every pixel of target whose alpha is non-zero, reading a copy
-// of it (PixelMatrix::Copy::Contributors); the pixel keeps its alpha. Fully transparent pixels stay
-// exactly as they are. False, with target untouched, when the copy cannot be allocated.
-bool ConvolveBitmap(Bitmap& target, const int32_t* kernel, int kw, int kh);
+// ConvolvePixel (factor 1) over every pixel of target whose alpha is non-zero, reading the
+// untouched picture as a copy drawn onto transparent would hold it (a fully transparent pixel
+// is transparent black, so it never contributes); the pixel keeps its alpha. Fully
+// transparent pixels stay exactly as they are.
+void ConvolveBitmap(Bitmap& target, const int32_t* kernel, int kw, int kh);

@@ -88,7 +88,8 @@ EffectInfo KernelEffect(const char* name, const char* menu, int command) {
     info.commandId = command;
     info.flow = EffectFlow::Direct;
     info.apply = [](Bitmap& target, const std::vector<int>&, const EffectContext&) {
-        return ApplyKernelFilter(target, filter);
+        ApplyKernelFilter(target, filter);
+        return true;
     };
     return info;
 }
@@ -281,7 +282,10 @@ std::vector<EffectInfo> MakeEffects() {
                  false,
                  false,
                  {},
-                 [](Bitmap& t, V, C) { return Emboss(t); }});
+                 [](Bitmap& t, V, C) {
+                     Emboss(t);
+                     return true;
+                 }});
     e.push_back(
         KernelEffect<KernelFilter::ContrastFilter>("contrast-filter", "Contrast Filter", 32842));
     e.push_back(KernelEffect<KernelFilter::HighContrast>("high-contrast", "High Contrast", 32843));

@@ -61,8 +61,9 @@ struct EffectRequest {
 // Splits "name" or "name:key=value,key=value". False with *error set when malformed.
 bool ParseEffectRequest(const QString& text, EffectRequest* request, QString* error);
 
-// Runs the effect on target with one value per parameter, in the parameters' order. False
-// when the effect could not get its working memory; target is then unchanged.
+// Runs the effect on target with one value per parameter, in the parameters' order. False,
+// with target unchanged, when the values do not suit the effect (ResolveEffectValues checks
+// them beforehand).
 using EffectApply = bool (*)(Bitmap& target, const std::vector<int>& values,
                              const EffectContext& context);
 

@@ -10,5 +10,5 @@
 //   |N(x, y-1) - N(x, y+1)|,     |N(x+1, y) - N(x-1, y)|,
 // keeping its own alpha. Flat areas become black and edges bright. The border rows and
 // columns and fully transparent pixels stay; a picture less than three pixels wide or high is
-// not changed. False, with target untouched, when the copy cannot be allocated.
-bool Emboss(Bitmap& target);
+// not changed.
+void Emboss(Bitmap& target);

@@ -18,5 +18,5 @@ const std::array<int32_t, 9>& KernelOf(KernelFilter filter);
 
 // ConvolveBitmap with the filter's kernel: every pixel with non-zero alpha becomes the
 // ConvolvePixel sum of its window (border shift and zero-channel rule included) with its own
-// alpha; fully transparent pixels stay. False when the working copy cannot be allocated.
-bool ApplyKernelFilter(Bitmap& target, KernelFilter filter);
+// alpha; fully transparent pixels stay.
+void ApplyKernelFilter(Bitmap& target, KernelFilter filter);

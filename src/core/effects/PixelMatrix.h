@@ -5,8 +5,8 @@
 
 #include "platform/Bitmap.h"
 
-// A width x height array of 0xAARRGGBB values, row after row (index x + y * width), that the
-// neighbourhood filters read their source from. Reads outside the array give 0xFF000000 and
+// A width x height array of 0xAARRGGBB values, row after row (index x + y * width): the
+// source ConvolvePixel reads. Reads outside the array give 0xFF000000 and
 // writes there are dropped, so a filter's window can never reach memory outside it.
 class PixelMatrix {
 public:
@@ -15,20 +15,10 @@ public:
     // False (and an empty matrix) when the memory cannot be had.
     bool Allocate(int width, int height);
 
-    enum class Copy {
-        // As drawing the bitmap onto a new transparent one gives: a fully transparent pixel
-        // reads as transparent black.
-        Drawn,
-        // As Drawn, every alpha then set to 0xFF (emboss reads such a copy).
-        Opaque,
-        // As Drawn, with every pixel that cannot contribute to a weighted sum (one of its
-        // red, green, blue is 0) set to 0: ConvolvePixel gives the same sums over it, and
-        // the fast loops can add every pixel without a test.
-        Contributors,
-    };
-
-    // The source of a filter, a copy of bitmap. False when the memory cannot be had.
-    bool CopyFrom(const Bitmap& bitmap, Copy mode);
+    // The source of a filter: a copy of bitmap as drawing it onto a new transparent bitmap
+    // gives it, so a fully transparent pixel reads as transparent black. False when the
+    // memory cannot be had.
+    bool CopyFrom(const Bitmap& bitmap);
 
     int Width() const { return m_nWidth; }
     int Height() const { return m_nHeight; }

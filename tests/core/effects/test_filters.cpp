@@ -47,7 +47,7 @@ std::vector<std::string> ToRows(const Bitmap& b) {
 // with non-zero alpha the ConvolvePixel sum over a copy with its own alpha.
 std::unique_ptr<Bitmap> ReferenceConvolve(const Bitmap& in, const int32_t* kernel, int kw, int kh) {
     PixelMatrix source;
-    EXPECT_TRUE(source.CopyFrom(in, PixelMatrix::Copy::Drawn));
+    EXPECT_TRUE(source.CopyFrom(in));
     auto out = in.Clone();
     for (int x = 0; x < in.Width(); ++x) {
         for (int y = 0; y < in.Height(); ++y) {
@@ -105,7 +105,7 @@ TEST(KernelFilters, OpaqueBlackWhiteVerticalEdge) {
     };
     for (const Case& c : cases) {
         auto b = FromRows(edge);
-        ASSERT_TRUE(ApplyKernelFilter(*b, c.filter));
+        ApplyKernelFilter(*b, c.filter);
         EXPECT_EQ(ToRows(*b), c.out) << "filter " << int(c.filter);
     }
 }
@@ -114,12 +114,10 @@ TEST(ConvolvePixel, KernelMeetsTheWindowsFirstRowAndColumn) {
     // Greys 10 .. 90 row by row, kernel weights 1 .. 9: at the top-left and bottom-right
     // corners the weights 1, 2, 4, 5 are used, at the top edge the first two kernel rows.
     PixelMatrix grey;
-    ASSERT_TRUE(grey.CopyFrom(*MakeBitmap(3, 3,
-                                          [](int x, int y) {
-                                              const uint32_t v = 10u * uint32_t(1 + x + 3 * y);
-                                              return MakeArgb(255, v, v, v);
-                                          }),
-                              PixelMatrix::Copy::Drawn));
+    ASSERT_TRUE(grey.CopyFrom(*MakeBitmap(3, 3, [](int x, int y) {
+        const uint32_t v = 10u * uint32_t(1 + x + 3 * y);
+        return MakeArgb(255, v, v, v);
+    })));
     const std::array<int32_t, 9> kernel{1, 2, 3, 4, 5, 6, 7, 8, 9};
     struct Case {
         int x, y;
@@ -144,30 +142,31 @@ TEST(ConvolvePixel, KernelMeetsTheWindowsFirstRowAndColumn) {
 TEST(KernelFilters, ZeroChannelRuleAndWindowsWithoutContributors) {
     // Opaque pure red never contributes: a window of nothing else is black, alpha kept.
     auto red = Bitmap::Create(4, 3, 0xC8FF0000);
-    ASSERT_TRUE(ApplyKernelFilter(*red, KernelFilter::ContrastFilter));
+    ApplyKernelFilter(*red, KernelFilter::ContrastFilter);
     EXPECT_TRUE(SamePixels(*red, *Bitmap::Create(4, 3, 0xC8000000)));
 
     // A grey field with one pure red pixel: the red pixel takes the value its grey neighbours
     // give (weights -1 each over sW = -4), the greys around it keep their value.
     auto field =
         MakeBitmap(5, 5, [](int x, int y) { return x == 2 && y == 2 ? 0xFFFF0000u : 0xFF646464u; });
-    ASSERT_TRUE(ApplyKernelFilter(*field, KernelFilter::ContrastFilter));
+    ApplyKernelFilter(*field, KernelFilter::ContrastFilter);
     EXPECT_TRUE(SamePixels(*field, *Bitmap::Create(5, 5, 0xFF646464)));
 
     const std::array<int32_t, 9> ones{1, 1, 1, 1, 1, 1, 1, 1, 1};
     PixelMatrix none;
-    ASSERT_TRUE(none.CopyFrom(*Bitmap::Create(3, 3, 0xFF00FF00), PixelMatrix::Copy::Drawn));
+    ASSERT_TRUE(none.CopyFrom(*Bitmap::Create(3, 3, 0xFF00FF00)));
     EXPECT_EQ(H(ConvolvePixel(1, 1, ones.data(), 3, 3, none, 1.0f)), H(kBlack));
 }
 
 TEST(KernelFilters, WholePictureMatchesThePerPixelRoutine) {
+    // 320 x 240 runs in bands over the cores, which share the rows at their boundaries.
     for (auto [w, h] : {std::pair{37, 23}, std::pair{3, 3}, std::pair{2, 9}, std::pair{300, 4},
-                        std::pair{1, 1}}) {
+                        std::pair{1, 1}, std::pair{320, 240}}) {
         const auto in = Awkward(w, h);
         for (KernelFilter f : {KernelFilter::ContrastFilter, KernelFilter::HighContrast,
                                KernelFilter::Prewitt, KernelFilter::Sobel, KernelFilter::Laplas}) {
             auto fast = in->Clone();
-            ASSERT_TRUE(ApplyKernelFilter(*fast, f));
+            ApplyKernelFilter(*fast, f);
             EXPECT_TRUE(SamePixels(*fast, *ReferenceConvolve(*in, KernelOf(f).data(), 3, 3)))
                 << w << "x" << h << " filter " << int(f);
         }
@@ -203,7 +202,8 @@ TEST(Blur, TopLeftCornerAndContributors) {
 TEST(Blur, EverySizeMatchesThePerPixelRoutine) {
     for (int size : kBlurSizes) {
         const std::vector<int32_t> ones(size_t(size * size), 1);
-        for (auto [w, h] : {std::pair{41, 29}, std::pair{5, 3}, std::pair{1, 12}}) {
+        for (auto [w, h] :
+             {std::pair{41, 29}, std::pair{5, 3}, std::pair{1, 12}, std::pair{320, 240}}) {
             const auto in = Awkward(w, h);
             auto fast = in->Clone();
             ASSERT_TRUE(Blur(*fast, size));
@@ -249,34 +249,36 @@ TEST(Sharpen, InPlaceOrderMatchesTheLiteralLoop) {
 }
 
 TEST(Emboss, MatchesTheLiteralLoopAndKeepsBorders) {
-    const auto in = Awkward(29, 17);
-    PixelMatrix n;
-    ASSERT_TRUE(n.CopyFrom(*in, PixelMatrix::Copy::Opaque));
-    auto reference = in->Clone();
-    for (int y = 1; y < in->Height() - 1; ++y) {
-        for (int x = 1; x < in->Width() - 1; ++x) {
-            const uint32_t p = in->GetPixel(x, y);
-            if (ArgbAlpha(p) == 0) {
-                continue;
+    for (auto [w, h] : {std::pair{29, 17}, std::pair{320, 240}}) {
+        const auto in = Awkward(w, h);
+        PixelMatrix n;
+        ASSERT_TRUE(n.CopyFrom(*in));
+        auto reference = in->Clone();
+        for (int y = 1; y < in->Height() - 1; ++y) {
+            for (int x = 1; x < in->Width() - 1; ++x) {
+                const uint32_t p = in->GetPixel(x, y);
+                if (ArgbAlpha(p) == 0) {
+                    continue;
+                }
+                uint32_t out = p & 0xFF000000u;
+                for (int shift = 0; shift < 24; shift += 8) {
+                    auto c = [&](int cx, int cy) { return int((n.Get(cx, cy) >> shift) & 0xFF); };
+                    const int m = std::max({std::abs(c(x + 1, y - 1) - c(x - 1, y + 1)),
+                                            std::abs(c(x + 1, y + 1) - c(x - 1, y - 1)),
+                                            std::abs(c(x, y - 1) - c(x, y + 1)),
+                                            std::abs(c(x + 1, y) - c(x - 1, y))});
+                    out |= uint32_t(m) << shift;
+                }
+                reference->SetPixel(x, y, out);
             }
-            uint32_t out = p & 0xFF000000u;
-            for (int shift = 0; shift < 24; shift += 8) {
-                auto c = [&](int cx, int cy) { return int((n.Get(cx, cy) >> shift) & 0xFF); };
-                const int m = std::max({std::abs(c(x + 1, y - 1) - c(x - 1, y + 1)),
-                                        std::abs(c(x + 1, y + 1) - c(x - 1, y - 1)),
-                                        std::abs(c(x, y - 1) - c(x, y + 1)),
-                                        std::abs(c(x + 1, y) - c(x - 1, y))});
-                out |= uint32_t(m) << shift;
-            }
-            reference->SetPixel(x, y, out);
         }
+        auto fast = in->Clone();
+        Emboss(*fast);
+        EXPECT_TRUE(SamePixels(*fast, *reference)) << w << "x" << h;
     }
-    auto fast = in->Clone();
-    ASSERT_TRUE(Emboss(*fast));
-    EXPECT_TRUE(SamePixels(*fast, *reference));
 
     auto edge = FromRows({"..##", "..##", "..##", "..##"});
-    ASSERT_TRUE(Emboss(*edge));
+    Emboss(*edge);
     EXPECT_EQ(ToRows(*edge), (std::vector<std::string>{"..##", ".###", ".###", "..##"}));
 }
 
@@ -288,7 +290,7 @@ TEST(SharpenAndEmboss, NarrowPicturesStayAsTheyAre) {
         Sharpen(*sharpened);
         EXPECT_TRUE(SamePixels(*sharpened, *in)) << "sharpen " << w << "x" << h;
         auto embossed = in->Clone();
-        ASSERT_TRUE(Emboss(*embossed));
+        Emboss(*embossed);
         EXPECT_TRUE(SamePixels(*embossed, *in)) << "emboss " << w << "x" << h;
     }
 }
