@@ -14,11 +14,15 @@
 
 #include "BenchMain.h"
 #include "effects/AdjustBrightness.h"
+#include "effects/AdjustHSB.h"
 #include "effects/Blur.h"
 #include "effects/Emboss.h"
 #include "effects/GrayScale.h"
 #include "effects/KernelFilters.h"
 #include "effects/Mosaic.h"
+#include "effects/RandomSequence.h"
+#include "effects/RgbNoise.h"
+#include "effects/SetNoise.h"
 #include "effects/Sharpen.h"
 #include "support/TestPictures.h"
 
@@ -224,6 +228,25 @@ void BM_Mosaic8(benchmark::State& state) {
     RunEffect(state, [](Bitmap& b) { Mosaic(b, 8); }, {});
 }
 BENCHMARK(BM_Mosaic8)->Unit(benchmark::kMillisecond);
+
+// Not compared with vips: how long the per-pixel colour conversion and the draw-ordered noise
+// take, which tells whether their dialogs need a busy cursor.
+void BM_AdjustHSB(benchmark::State& state) {
+    RunEffect(state, [](Bitmap& b) { AdjustHSB(b, HSBParams{70, 40, 55}); }, {});
+}
+BENCHMARK(BM_AdjustHSB)->Unit(benchmark::kMillisecond);
+
+void BM_SetNoise(benchmark::State& state) {
+    CRandomSequence random;
+    RunEffect(state, [&](Bitmap& b) { SetNoise(b, 40, random); }, {});
+}
+BENCHMARK(BM_SetNoise)->Unit(benchmark::kMillisecond);
+
+void BM_RgbNoise(benchmark::State& state) {
+    CRandomSequence random;
+    RunEffect(state, [&](Bitmap& b) { RgbNoise(b, RgbNoiseParams{}, random); }, {});
+}
+BENCHMARK(BM_RgbNoise)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

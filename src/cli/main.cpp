@@ -122,7 +122,7 @@ bool ApplyEffects(CPictorraDoc& doc, std::vector<EffectStep>& steps) {
     for (const EffectStep& step : steps) {
         if (!doc.m_pActiveBitmap ||
             !step.effect->apply(*doc.m_pActiveBitmap, step.values, context)) {
-            doc.Host().ShowMessage(QStringLiteral("Not enough memory for the effect."),
+            doc.Host().ShowMessage(QStringLiteral("The effect could not be applied."),
                                    MessageIcon::Error);
             return false;
         }
