@@ -115,7 +115,7 @@ struct EffectStep {
 };
 
 // Runs the effects in order on the active layer, as the Effects menu does without a selection.
-bool ApplyEffects(CPictorraDoc& doc, std::vector<EffectStep>& steps) {
+bool ApplyEffects(CPictorraDoc& doc, const std::vector<EffectStep>& steps) {
     // Every run of the tool starts the random sequence afresh, so runs repeat exactly.
     CRandomSequence random;
     EffectContext context{doc.Host().PrimaryColor(), doc.Host().SecondaryColor(), &random};
