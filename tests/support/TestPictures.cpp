@@ -15,9 +15,9 @@ std::unique_ptr<Bitmap> MakeBitmap(int width, int height,
     return bitmap;
 }
 
-std::unique_ptr<Bitmap> MakePhotoLike(int width, int height, uint32_t seed, bool varyingAlpha) {
+std::unique_ptr<Bitmap> MakePhotoLike(int width, int height, uint32_t variant, bool varyingAlpha) {
     auto bitmap = Bitmap::Create(width, height);
-    std::mt19937 rng(seed);
+    std::mt19937 rng(variant);
     std::uniform_int_distribution<int> noise(-6, 6);
     for (int y = 0; y < height; ++y) {
         uint32_t* row = bitmap->Row(y);

@@ -15,7 +15,7 @@
 std::unique_ptr<Bitmap> MakeBitmap(int width, int height,
                                    const std::function<uint32_t(int, int)>& f);
 // A picture with smooth colour gradients, some noise and alpha varying over it.
-std::unique_ptr<Bitmap> MakePhotoLike(int width, int height, uint32_t seed = 1,
+std::unique_ptr<Bitmap> MakePhotoLike(int width, int height, uint32_t variant = 1,
                                       bool varyingAlpha = true);
 
 // Passes when both bitmaps have the same size and every channel differs by at most tolerance.

@@ -14,21 +14,21 @@ struct LayerSpec {
     int opacity = 100;
 };
 
-std::unique_ptr<CPictorraDoc> MakeStack(const std::vector<LayerSpec>& specs, int active) {
+std::unique_ptr<CPictorraDoc> MakeStack(const std::vector<LayerSpec>& layers, int active) {
     auto doc = std::make_unique<CPictorraDoc>();
-    EXPECT_TRUE(doc->OnNewDocument(specs[0].w, specs[0].h));
+    EXPECT_TRUE(doc->OnNewDocument(layers[0].w, layers[0].h));
     doc->OnFrameActivated();
-    for (size_t i = 0; i < specs.size(); ++i) {
+    for (size_t i = 0; i < layers.size(); ++i) {
         if (i > 0) {
             doc->SetActiveLayer(int(i));
             doc->AddEmptyLayer();
         }
         CLayerFrame* layer = doc->Layer(int(i) + 1);
-        doc->SetLayerBitmap(layer, Bitmap::Create(specs[i].w, specs[i].h, specs[i].colour));
-        layer->m_nOffsetX = specs[i].x;
-        layer->m_nOffsetY = specs[i].y;
-        layer->m_bVisible = specs[i].visible;
-        layer->m_nOpacity = specs[i].opacity;
+        doc->SetLayerBitmap(layer, Bitmap::Create(layers[i].w, layers[i].h, layers[i].colour));
+        layer->m_nOffsetX = layers[i].x;
+        layer->m_nOffsetY = layers[i].y;
+        layer->m_bVisible = layers[i].visible;
+        layer->m_nOpacity = layers[i].opacity;
     }
     doc->SetActiveLayer(active);
     doc->InvalidateLayerCaches();
