@@ -1,7 +1,8 @@
 // The undo history on one 4000 x 3000 photo-like layer (48 MB): how long PushUndoState keeps
 // the caller (against a memcpy of the layer), the time from an edit to a completed Undo
 // pressed at once, Undo of an entry already compressed, the background compression itself,
-// and the memory that 25 entries keep.
+// and the memory that 25 entries keep. Each iteration waits for its compression, so the
+// iteration counts are fixed.
 #include <unistd.h>
 
 #include <QFile>
@@ -98,7 +99,7 @@ void BM_PushUndoState(benchmark::State& state) {
     }
     state.counters["memcpy_ms"] = memcpyTotal * 1000.0 / double(state.iterations());
 }
-BENCHMARK(BM_PushUndoState)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PushUndoState)->Iterations(40)->Unit(benchmark::kMillisecond);
 
 // An edit (record, paint, rebuild the caches) and Undo pressed right after it, until Undo has
 // returned with the picture restored.
@@ -116,7 +117,7 @@ void BM_EditThenUndoAtOnce(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_EditThenUndoAtOnce)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EditThenUndoAtOnce)->Iterations(40)->Unit(benchmark::kMillisecond);
 
 // Undo of an edit whose entry has been compressed meanwhile (decompression on all cores).
 void BM_UndoCompressedEntry(benchmark::State& state) {
@@ -134,7 +135,7 @@ void BM_UndoCompressedEntry(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_UndoCompressedEntry)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoCompressedEntry)->Iterations(10)->Unit(benchmark::kMillisecond);
 
 // The background work of one entry: from PushUndoState to its entry compressed.
 void BM_CompressEntry(benchmark::State& state) {
@@ -150,7 +151,12 @@ void BM_CompressEntry(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_CompressEntry)->Arg(0)->Arg(1)->ArgName("flat")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompressEntry)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("flat")
+    ->Iterations(10)
+    ->Unit(benchmark::kMillisecond);
 
 // 25 edits ("History States" default), all compressed: the bytes the history keeps, and the
 // growth of the resident memory, against 25 raw copies of the layer.
