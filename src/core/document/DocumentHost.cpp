@@ -4,6 +4,14 @@
 
 void CDocumentHost::Changed(CPictorraDoc&, unsigned) {}
 
+CSelection* CDocumentHost::SelectionOf(const CPictorraDoc&) {
+    return nullptr;
+}
+
+void CDocumentHost::FinishTextEntry(CPictorraDoc&) {}
+
+void CDocumentHost::MoveTextEntry(CPictorraDoc&, int, int) {}
+
 void CDocumentHost::ShowMessage(const QString& text, MessageIcon) {
     m_messages.append(text);
     if (m_bEcho) {

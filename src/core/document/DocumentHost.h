@@ -5,6 +5,7 @@
 #include <cstdint>
 
 class CPictorraDoc;
+class CSelection;
 
 // What changed in a document, told to the windows that show it.
 enum DocChange : unsigned {
@@ -40,6 +41,15 @@ public:
     // The current tool state (1 pencil .. 49 gradient dragging).
     virtual int CurrentTool() const { return m_nTool; }
     virtual void SetCurrentTool(int tool) { m_nTool = tool; }
+
+    // The selection outline of doc, which doc's view keeps. Null while doc has no view: the
+    // document then keeps one of its own.
+    virtual CSelection* SelectionOf(const CPictorraDoc& doc);
+
+    // The text tool's part of doc's view. FinishTextEntry ends any typing (dropping a
+    // selection does); MoveTextEntry moves the insertion point with the arrow keys.
+    virtual void FinishTextEntry(CPictorraDoc& doc);
+    virtual void MoveTextEntry(CPictorraDoc& doc, int dx, int dy);
 
     // The "History States" setting: undo entries kept per layer.
     virtual int HistoryLimit() const { return m_nHistoryLimit; }

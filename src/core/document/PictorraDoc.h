@@ -9,7 +9,7 @@
 #include "document/DocumentHost.h"
 #include "document/FileInfo.h"
 #include "document/LayerFrame.h"
-#include "document/SelectionState.h"
+#include "document/Selection.h"
 #include "platform/Bitmap.h"
 #include "platform/Rect.h"
 
@@ -97,6 +97,81 @@ public:
     // A selection exists, or the hue selection tool holds one.
     bool IsSelectionPresent() const;
 
+    // --- Selection (PictorraDoc_Selection.cpp) -------------------------------------------
+    // The outline: the view's when it has one, else the document's own.
+    CSelection& Selection();
+    const CSelection& Selection() const;
+    // Recomputes the outline's region from its shapes.
+    void BuildSelectionRegion();
+    // The union of the shapes' bounding boxes clipped to the active layer; empty without shapes.
+    CRect GetSelectionBounds() const;
+    // Restricts the outline to the active layer (strips beyond its edges are cut out) and
+    // sets m_rcSelection to GetSelectionBounds.
+    void ClipSelectionToLayer();
+    // Cuts the selected pixels out of the active layer into m_pFragment, of the size of the
+    // selection's bounds, transparent where the outline does not reach. False (the selection
+    // dropped) when the selection and the layer do not meet.
+    bool LiftSelection();
+    // As LiftSelection, leaving the layer's pixels where they are.
+    bool CopySelectionToFragment();
+    // True when a fragment exists or the selection could be lifted now.
+    bool LiftSelectionIfNeeded();
+    // Puts the fragment back (drawn into m_rcSelection) and ends the selection.
+    void DropSelection();
+    // Puts the fragment back and keeps the selection.
+    void MergeFragment();
+    // Ends the selection without touching pixels; m_rcSelection stays.
+    void ClearSelection();
+    // Clears every fragment pixel outside the outline: painting into a lifted selection stays
+    // inside its shape.
+    void ClipFragmentToSelection();
+    // A rectangle selection of rect (image pixels), as the rectangle tool leaves one.
+    void SelectRectangle(const CRect& rect);
+    // Ends the text tool's typing (the view's text tool does the work).
+    void FinishTextEntry();
+
+    // --- Clipboard (PictorraDoc_Clipboard.cpp) -------------------------------------------
+    // The fragment as shown (stretched to m_rcSelection) on the clipboard, as a standard
+    // image over opaque white and in the program's own format with its transparency.
+    bool PutFragmentOnClipboard();
+
+    // --- Edit and Selections commands (PictorraDoc_Selection.cpp, _Clipboard.cpp) --------
+    // Each does nothing while its enable rule says no.
+    void SelectAll();
+    void DeleteSelection();  // Delete: the selected pixels become transparent
+    void Crop();             // the active layer becomes the selected area over white
+    void Copy();
+    void Cut();
+    // A new layer directly above the active one holding the clipboard's picture.
+    void Paste();
+    void InvertSelection();
+    // The outline (and a lifted fragment) by one pixel, or the active layer when nothing is
+    // selected.
+    void ShiftSelection(int dx, int dy);
+    void ShiftLeft() { ShiftSelection(-1, 0); }
+    void ShiftRight() { ShiftSelection(1, 0); }
+    void ShiftUp() { ShiftSelection(0, -1); }
+    void ShiftDown() { ShiftSelection(0, 1); }
+    // One edge of the selection one pixel outwards (Increase) or inwards (Decrease).
+    void IncreaseUp();
+    void IncreaseDown();
+    void IncreaseLeft();
+    void IncreaseRight();
+    void DecreaseUp();
+    void DecreaseDown();
+    void DecreaseLeft();
+    void DecreaseRight();
+    // Swaps the primary and secondary colours.
+    void ExchangeColor();
+    // The enable rules.
+    bool CanDelete() const { return IsSelectionPresent(); }
+    bool CanCrop() const { return IsSelectionPresent(); }
+    bool CanCopy() const { return IsSelectionPresent(); }
+    bool CanCut() const { return IsSelectionPresent(); }
+    // The clipboard offers a standard image or the program's own format.
+    bool CanPaste() const;
+    bool CanInvertSelection() const { return IsSelectionPresent() && !m_pFragment; }
+
     // --- The framework's part of a document --------------------------------------------
     const QString& GetTitle() const { return m_strTitle; }
     void SetTitle(const QString& title);
@@ -133,9 +208,11 @@ public:
     int m_nBlurSize = 3;
     int m_nMosaicSize = 2;
     QString m_strFilePath;
-
-    // The selection outline's shapes and state, which the undo history records.
-    CSelectionState m_Selection;
+    // Modifier keys as the view last saw them; the selection tools read them.
+    int m_bCtrlDown = 0;
+    int m_bShiftDown = 0;
+    int m_bAltDown = 0;
+    int m_bAltHeld = 0;
     // SavePendingUndo's copies of the active layer and of the fragment.
     std::unique_ptr<Bitmap> m_pPendingUndo;
     std::unique_ptr<Bitmap> m_pPendingFragment;
@@ -168,6 +245,24 @@ private:
     void RestoreSelection(const CUndoItem& item);
     // The layer whose history the pending copies belong to, or null when it is gone.
     CLayerFrame* PendingUndoLayer() const;
+    // Lifting and copying the selection into m_pFragment; cut: leave a hole in the layer.
+    // Without forTools no untouched copy is kept (the fragment is thrown away soon after).
+    bool MakeFragment(bool cut, bool forTools = true);
+    // A selection tool in its moving state goes back to its drawing state.
+    void EndSelectionMove();
+    // m_pFragment at the size of m_rcSelection, as the view shows it (null without one).
+    std::unique_ptr<Bitmap> FragmentAsShown() const;
+    // Draws the fragment back into the active layer at m_rcSelection and destroys it.
+    void PutFragmentBack();
+    // picture on the clipboard in both formats; false when there is no clipboard.
+    bool PutPictureOnClipboard(const Bitmap& picture);
+    // Copy's and Crop's fragment: a copy of the selected pixels that goes away after use.
+    bool CopySelectionForClipboard() { return MakeFragment(false, false); }
+    // The edge change of the Increase and Decrease commands: the selection's width (height)
+    // becomes newSize, then everything moves by (dx, dy).
+    void ResizeSelection(bool horizontal, int newSize, int dx, int dy);
+
+    CSelection m_ownSelection;  // the outline while no view keeps one
 
     std::unique_ptr<CDocumentHost> m_pOwnHost;
     CDocumentHost* m_pHost;

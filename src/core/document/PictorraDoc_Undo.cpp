@@ -15,7 +15,7 @@ const QString kMsgNoMemoryToUndo = QStringLiteral("There is not enough memory to
 }  // namespace
 
 bool CPictorraDoc::IsSelectionPresent() const {
-    return m_Selection.m_nSelectionState != 0 || m_pHost->CurrentTool() == kToolHueSelection;
+    return Selection().m_nSelectionState != 0 || m_pHost->CurrentTool() == kToolHueSelection;
 }
 
 bool CPictorraDoc::CanUndo() const {
@@ -32,25 +32,30 @@ CUndoItem CPictorraDoc::DescribeState(const CLayerFrame& layer) const {
     CUndoItem item;
     item.m_nOffsetX = layer.m_nOffsetX;
     item.m_nOffsetY = layer.m_nOffsetY;
-    item.m_Selection = m_Selection;
+    item.m_Selection = Selection();
     item.m_rcSelection = m_rcSelection;
     item.m_bSelectionPresent = IsSelectionPresent() ? 1 : 0;
     return item;
 }
 
 void CPictorraDoc::RestoreSelection(const CUndoItem& item) {
-    m_Selection = item.m_Selection;
+    CSelection& selection = Selection();
+    selection.Restore(item.m_Selection);
+    // The rectangle as recorded, not the region's box: a lifted fragment is drawn at it, and
+    // the two differ where shapes were cut out near the edges.
     m_rcSelection = item.m_rcSelection;
     if (item.m_bSelectionPresent) {
         m_bSelection = true;
         // Presence recorded with state 0 came from the hue selection tool.
-        if (m_Selection.m_nSelectionState == 0) {
-            m_Selection.m_nSelectionState = kToolHueSelection;
+        if (selection.m_nSelectionState == 0) {
+            selection.m_nSelectionState = kToolHueSelection;
         }
     } else {
         m_bSelection = false;
-        m_Selection.m_nSelectionState = 0;
+        selection.m_nSelectionState = 0;
     }
+    // The tools that scale or move the fragment start again from the one given back.
+    selection.m_pFragmentOriginal = m_pFragment ? m_pFragment->Clone() : nullptr;
 }
 
 void CPictorraDoc::PushUndoState() {

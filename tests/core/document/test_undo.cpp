@@ -239,12 +239,12 @@ TEST(UndoHistory, EntriesRecordTheSelectionAndTheFragment) {
     auto doc = MakeDoc(&host, 20, 20);
     CSelectionShape square;
     square.m_arrPoints = {{2, 3}, {12, 3}, {12, 9}, {2, 9}, {2, 3}};
-    doc->m_Selection.m_arrShapes = {square};
-    doc->m_Selection.m_nSelectionState = 8;
+    doc->Selection().m_arrShapes = {square};
+    doc->Selection().m_nSelectionState = 8;
     doc->m_rcSelection = CRect(2, 3, 12, 9);
     doc->m_bSelection = true;
     doc->m_pFragment = MakePhotoLike(10, 6, 5);
-    const CSelectionState selected = doc->m_Selection;
+    const CSelectionState selected = doc->Selection();
     const auto fragment = doc->m_pFragment->Clone();
 
     // An edit inside the selection, then the selection is dropped.
@@ -252,12 +252,12 @@ TEST(UndoHistory, EntriesRecordTheSelectionAndTheFragment) {
     doc->m_pFragment->Clear(0xFF123456);
     doc->PushUndoState();
     doc->m_pFragment.reset();
-    doc->m_Selection = CSelectionState();
+    doc->Selection().Restore(CSelectionState());
     doc->m_rcSelection = CRect();
     doc->m_bSelection = false;
 
     doc->UndoLastEdit();
-    EXPECT_EQ(doc->m_Selection, selected);
+    EXPECT_EQ(doc->Selection(), selected);
     EXPECT_EQ(doc->m_rcSelection, CRect(2, 3, 12, 9));
     EXPECT_TRUE(doc->m_bSelection);
     ASSERT_TRUE(doc->m_pFragment);
@@ -268,7 +268,7 @@ TEST(UndoHistory, EntriesRecordTheSelectionAndTheFragment) {
     doc->RedoLastEdit();
     EXPECT_FALSE(doc->m_pFragment);
     EXPECT_FALSE(doc->m_bSelection);
-    EXPECT_EQ(doc->m_Selection.m_nSelectionState, 0);
+    EXPECT_EQ(doc->Selection().m_nSelectionState, 0);
 
     // The hue selection tool holds a selection with state 0; Undo shows it again.
     host.SetCurrentTool(20);
