@@ -114,18 +114,20 @@ struct EffectStep {
     std::vector<int> values;
 };
 
-// Runs the effects in order on the active layer, as the Effects menu does without a selection.
+// Runs the effects in order, as the Effects menu does: on the lifted selection when there is
+// one (each result clipped to the outline), else on the active layer.
 bool ApplyEffects(CPictorraDoc& doc, const std::vector<EffectStep>& steps) {
     // Every run of the tool starts the random sequence afresh, so runs repeat exactly.
     CRandomSequence random;
     EffectContext context{doc.Host().PrimaryColor(), doc.Host().SecondaryColor(), &random};
     for (const EffectStep& step : steps) {
-        if (!doc.m_pActiveBitmap ||
-            !step.effect->apply(*doc.m_pActiveBitmap, step.values, context)) {
+        Bitmap* target = doc.m_pFragment ? doc.m_pFragment.get() : doc.m_pActiveBitmap;
+        if (!target || !step.effect->apply(*target, step.values, context)) {
             doc.Host().ShowMessage(QStringLiteral("The effect could not be applied."),
                                    MessageIcon::Error);
             return false;
         }
+        doc.ClipFragmentToSelection();
     }
     if (!steps.empty()) {
         doc.InvalidateLayerCaches();
@@ -186,9 +188,6 @@ int Convert(const QStringList& args) {
     if (files.size() != 2) {
         return Usage(QStringLiteral("convert takes an input and an output file"));
     }
-    if (select) {
-        return Usage(QStringLiteral("--select is not available in this build"));
-    }
     // The values depend on the colours (the colour filter starts from the primary colour), so
     // they are resolved once every option is known.
     const EffectContext colours{primary, secondary, nullptr};
@@ -203,8 +202,24 @@ int Convert(const QStringList& args) {
     host.SetEchoMessages(true);
     host.SetColors(primary, secondary);
     CPictorraDoc doc(&host);
-    if (!OpenDocument(doc, files[0]) || !ApplyEffects(doc, effects)) {
+    if (!OpenDocument(doc, files[0])) {
         return kExitMessage;
+    }
+    // The selection (image pixels, right and bottom exclusive) is lifted before the effects
+    // and dropped back before saving.
+    if (select) {
+        doc.SelectRectangle(*select);
+        if (!doc.LiftSelection()) {
+            host.ShowMessage(QStringLiteral("The selection lies outside the picture."),
+                             MessageIcon::Error);
+            return kExitMessage;
+        }
+    }
+    if (!ApplyEffects(doc, effects)) {
+        return kExitMessage;
+    }
+    if (select) {
+        doc.DropSelection();
     }
     if (!doc.OnSaveDocument(files[1])) {
         return kExitMessage;

@@ -97,6 +97,43 @@ TEST(Cli, ApplyRunsEffectsInOrderWithTheColours) {
     }
 }
 
+TEST(Cli, SelectKeepsTheEffectsInsideTheRectangle) {
+    QTemporaryDir dir;
+    const auto picture = MakePhotoLike(12, 8, 5);
+    const QString input = MakePng(dir, "in.png", *picture);
+    struct Case {
+        QStringList options;
+        QRect inverted;  // the pixels that must come out inverted; the rest unchanged
+    };
+    const std::vector<Case> cases{
+        {{"--select", "2,1,7,5", "--apply", "invert"}, QRect(2, 1, 5, 4)},
+        {{"--select", "9,6,40,30", "--apply", "invert"}, QRect(9, 6, 3, 2)},
+        {{"--select", "2,1,7,5"}, QRect()},
+    };
+    for (const Case& c : cases) {
+        const QString output = dir.filePath("out.png");
+        const CliRun r = Cli(QStringList{"convert", input, output} + c.options);
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        const auto out = OpenPicture(output);
+        ASSERT_EQ(out->Size(), picture->Size());
+        for (int y = 0; y < 8; ++y) {
+            for (int x = 0; x < 12; ++x) {
+                const uint32_t p = picture->GetPixel(x, y);
+                const uint32_t expected =
+                    c.inverted.contains(x, y) ? (p & 0xFF000000) | (~p & 0x00FFFFFF) : p;
+                ASSERT_EQ(Hex(out->GetPixel(x, y)).toStdString(), Hex(expected).toStdString())
+                    << c.options.join(' ').toStdString() << " at " << x << "," << y;
+            }
+        }
+    }
+    const CliRun outside = Cli(
+        {"convert", input, dir.filePath("o.png"), "--select", "20,0,30,5", "--apply", "invert"});
+    EXPECT_EQ(outside.status, 1);
+    EXPECT_TRUE(outside.err.contains("The selection lies outside the picture."))
+        << outside.err.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("o.png")));
+}
+
 TEST(Cli, NoiseRepeatsFromRunToRun) {
     QTemporaryDir dir;
     const QString input = MakePng(dir, "in.png", *MakePhotoLike(40, 30, 4, false));
