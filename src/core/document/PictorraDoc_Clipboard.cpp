@@ -210,8 +210,7 @@ void CPictorraDoc::Paste() {
     if (!InsertLayer(number, std::move(picture))) {
         return;
     }
+    // The caches follow the new stack (and a larger picture) here.
     SetActiveLayer(number);
-    InvalidateLayerCaches();
-    RebuildLayerCaches();
     Notify(kChangeImageSize | kChangeThumbnails);
 }

@@ -333,7 +333,6 @@ void CPictorraDoc::Crop() {
     selection.m_pFragmentOriginal.reset();
     DropSelection();
     SetLayerBitmap(layer, std::move(cropped));
-    InvalidateLayerCaches();
     RebuildLayerCaches();
     Notify(kChangeImageSize | kChangeThumbnails);
 }
