@@ -5,16 +5,18 @@
 #include <algorithm>
 
 #include "document/PictorraDoc.h"
+#include "document/ToolState.h"
 #include "platform/Compose.h"
 #include "platform/Draw.h"
 
 namespace {
 
 // Tool states of the selection and text tools (the main frame's current tool).
-constexpr int kToolText = 10;
-constexpr int kToolTextTyping = 11;
 // Each selection tool's moving state and the drawing state it returns to.
-constexpr std::pair<int, int> kMoveToDrawState[] = {{8, 7}, {15, 13}, {18, 17}, {20, 19}};
+constexpr std::pair<int, int> kMoveToDrawState[] = {{ToolRectSelectMove, ToolRectSelect},
+                                                    {ToolLassoMove, ToolLasso},
+                                                    {ToolEllipseSelectMove, ToolEllipseSelect},
+                                                    {ToolHueSelectMove, ToolHueSelect}};
 
 const QString kMsgNoMemoryToLift =
     QStringLiteral("There is not enough memory to lift the selection.");
@@ -384,7 +386,7 @@ void CPictorraDoc::ShiftSelection(int dx, int dy) {
     }
     RebuildLayerCaches();
     const int tool = m_pHost->CurrentTool();
-    if (tool == kToolText || tool == kToolTextTyping) {
+    if (tool == ToolText || tool == ToolTextTyping) {
         m_pHost->MoveTextEntry(*this, dx, dy);
     }
 }

@@ -1,12 +1,12 @@
 // The document's undo history: recording the active layer before a change, the pending
 // copies of previewed changes, and Undo and Redo.
 #include "document/PictorraDoc.h"
+#include "document/ToolState.h"
 #include "platform/Draw.h"
 
 namespace {
 
 // The hue selection tool, which holds a selection even when the selection state is 0.
-constexpr int kToolHueSelection = 20;
 
 const QString kMsgNoMemoryToRecord =
     QStringLiteral("There is not enough memory to keep this step for Undo.");
@@ -15,7 +15,7 @@ const QString kMsgNoMemoryToUndo = QStringLiteral("There is not enough memory to
 }  // namespace
 
 bool CPictorraDoc::IsSelectionPresent() const {
-    return Selection().m_nSelectionState != 0 || m_pHost->CurrentTool() == kToolHueSelection;
+    return Selection().m_nSelectionState != 0 || m_pHost->CurrentTool() == ToolHueSelectMove;
 }
 
 bool CPictorraDoc::CanUndo() const {
@@ -48,7 +48,7 @@ void CPictorraDoc::RestoreSelection(const CUndoItem& item) {
         m_bSelection = true;
         // Presence recorded with state 0 came from the hue selection tool.
         if (selection.m_nSelectionState == 0) {
-            selection.m_nSelectionState = kToolHueSelection;
+            selection.m_nSelectionState = ToolHueSelectMove;
         }
     } else {
         m_bSelection = false;
