@@ -1,0 +1,31 @@
+#pragma once
+
+// The numeric ids of the program's commands. Menu items, tool-bar buttons and shortcuts carry
+// them; the command router sends each to the first object whose table holds it. Add new ids
+// here, grouped by the object that handles them.
+enum CommandId : int {
+    // The application object: commands that exist without a document.
+    ID_FILE_NEW = 57600,
+    ID_FILE_OPEN = 57601,
+    ID_FILE_PRINT_SETUP = 57606,
+    ID_FILE_MRU_FILE1 = 57616,  // .. ID_FILE_MRU_FILE1 + 8: the nine recent files
+    ID_EDIT_PASTE_NEW = 32818,  // paste the clipboard's picture into a new document
+    ID_APP_ABOUT = 57664,
+    ID_APP_EXIT = 57665,
+
+    // The document.
+    ID_FILE_CLOSE = 57602,
+    ID_FILE_SAVE = 57603,
+    ID_FILE_SAVE_AS = 57604,
+    ID_EDIT_UNDO = 57643,
+    ID_EDIT_REDO = 57644,
+
+    // The main frame.
+    ID_WINDOW_ARRANGE = 57649,
+    ID_WINDOW_CASCADE = 57650,
+    ID_WINDOW_TILE_HORZ = 57651,
+    ID_VIEW_STATUS_BAR = 59393,
+    ID_HELP_INDEX = 57666,
+};
+
+inline constexpr int kRecentFileCount = 9;

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+// Driving the program's real dialogs from a test: modal windows run their own event loop, so
+// the test hands over what to do before the code under test opens them.
+
+// Runs action on the next modal window that opens (other than the one open at the time of
+// the call), from inside that window's event loop: a message box, a file dialog, a dialog of
+// the program. Fails the test if none opens while the test waits.
+void WhenModal(std::function<void(QWidget*)> action);
+
+// Answers the next message box with button; its text goes to *text when given.
+void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text = nullptr);
+
+// Processes events until done() holds (or fails the test after a generous number of rounds).
+bool ProcessEventsUntil(const std::function<bool()>& done);
