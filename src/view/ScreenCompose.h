@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QPoint>
+
+class Bitmap;
+class CPictorraDoc;
+
+// The side of the checkerboard tile shown under transparent pixels.
+inline constexpr int kCheckerTileSide = 319;
+inline constexpr int kCheckerSquare = 8;
+
+// The checkerboard tile: 319 x 319 pixels of 8 x 8 squares, the top-left square white
+// (255, 255, 255), its neighbours grey (220, 220, 220), alternating both ways; opaque.
+const Bitmap& CheckerTile();
+
+// The three images the view draws of a document: the composite of the visible layers below
+// the active one, the active layer through its opacity at its offset, the composite of those
+// above. A null bitmap is not drawn.
+struct ShownImages {
+    const Bitmap* below = nullptr;
+    const Bitmap* active = nullptr;
+    int activeX = 0;
+    int activeY = 0;
+    float activeAlpha = 1.0f;
+    const Bitmap* above = nullptr;
+};
+
+// What the view draws of doc when activeNumber is its active layer: the below-cache only when
+// activeNumber > 1, the active layer only while visible, the above-cache only when
+// activeNumber < the layer count.
+ShownImages ImagesToShow(const CPictorraDoc& doc, int activeNumber);
+
+// Composes part of the screen picture at zoom 1 into out, whose top-left pixel shows image
+// pixel imageTopLeft: the checkerboard (out's top-left pixel takes tile pixel checkerPhase,
+// tiles repeating every 319 pixels), then the three images blended over it. Every pixel of out
+// is written and comes out opaque, so the straight result is also premultiplied and goes to
+// the screen without conversion. Only out's pixels are composed: the caller passes the part
+// of the window that needs painting.
+void ComposeForScreen(Bitmap& out, QPoint imageTopLeft, QPoint checkerPhase,
+                      const ShownImages& images);
