@@ -1,0 +1,42 @@
+#include "app/MainFrameHost.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "app/ChildFrame.h"
+#include "app/MainFrame.h"
+#include "app/PictorraApp.h"
+
+void CMainFrameHost::Changed(CPictorraDoc& doc, unsigned changes) {
+    if (CChildFrame* child = m_frame.FindChild(&doc)) {
+        child->OnDocumentChanged(changes);
+    }
+}
+
+void CMainFrameHost::ShowMessage(const QString& text, MessageIcon icon) {
+    CDocumentHost::ShowMessage(text, icon);
+    QMessageBox::Icon boxIcon = QMessageBox::Warning;
+    switch (icon) {
+        case MessageIcon::Information:
+            boxIcon = QMessageBox::Information;
+            break;
+        case MessageIcon::Warning:
+            boxIcon = QMessageBox::Warning;
+            break;
+        case MessageIcon::Error:
+            boxIcon = QMessageBox::Critical;
+            break;
+        case MessageIcon::Question:
+            boxIcon = QMessageBox::Question;
+            break;
+    }
+    // Over the dialog that is open, if any, so that it stays reachable.
+    QWidget* parent = QApplication::activeModalWidget();
+    QMessageBox box(boxIcon, QStringLiteral("Pictorra"), text, QMessageBox::Ok,
+                    parent ? parent : &m_frame);
+    box.exec();
+}
+
+int CMainFrameHost::HistoryLimit() const {
+    return m_frame.App().Settings().m_nHistoryStates;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "document/DocumentHost.h"
+
+class CMainFrame;
+
+// The host the documents of the program share: their notifications go to the windows that
+// show them, their messages become message boxes, their active-layer number is the one the
+// layers panel holds.
+class CMainFrameHost : public CDocumentHost {
+public:
+    explicit CMainFrameHost(CMainFrame& frame) : m_frame(frame) {}
+
+    void Changed(CPictorraDoc& doc, unsigned changes) override;
+    void ShowMessage(const QString& text, MessageIcon icon = MessageIcon::Warning) override;
+    int HistoryLimit() const override;
+
+private:
+    CMainFrame& m_frame;
+};
