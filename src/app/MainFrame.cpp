@@ -58,11 +58,10 @@ CMainFrame::CMainFrame(CPictorraApp& app) : m_app(app) {
 }
 
 CMainFrame::~CMainFrame() {
-    // The child windows go first, while the host and the router they use still exist.
+    // The child windows go first, while the host and the router they use still exist; also
+    // those closed but not yet deleted, which the MDI area no longer lists.
     disconnect(m_pMdiArea, nullptr, this, nullptr);
-    for (CChildFrame* child : Children()) {
-        delete child;
-    }
+    qDeleteAll(findChildren<CChildFrame*>());
 }
 
 void CMainFrame::CreateActions() {
