@@ -73,7 +73,8 @@ void CChildFrame::OnDocumentChanged(unsigned changes) {
         m_pView->UpdateScrollAndTitle();
         m_pView->UpdateOrigin();
     }
-    if (changes & (kChangeCaches | kChangeStack | kChangeActiveLayer | kChangeImageSize)) {
+    if (changes & (kChangeCaches | kChangeStack | kChangeActiveLayer | kChangeImageSize |
+                   kChangeSelection | kChangeThumbnails)) {
         m_pView->InvalidateImage();
     }
     if (changes & kChangeTitle) {

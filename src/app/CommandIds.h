@@ -13,7 +13,8 @@ enum CommandId : int {
     ID_APP_ABOUT = 57664,
     ID_APP_EXIT = 57665,
 
-    // The document.
+    // The document (its Edit and Selections commands are listed with them in the core,
+    // document/SelectionCommands.h).
     ID_FILE_CLOSE = 57602,
     ID_FILE_SAVE = 57603,
     ID_FILE_SAVE_AS = 57604,

@@ -8,6 +8,7 @@
 #include "app/FileDialogs.h"
 #include "app/PictorraApp.h"
 #include "document/PictorraDoc.h"
+#include "document/SelectionCommands.h"
 #include "files/FileFormats.h"
 
 CDocCommands::CDocCommands(CPictorraDoc& doc, CChildFrame& frame, CPictorraApp& app)
@@ -15,8 +16,18 @@ CDocCommands::CDocCommands(CPictorraDoc& doc, CChildFrame& frame, CPictorraApp& 
     OnCommand(ID_FILE_SAVE, [this] { OnFileSave(); });
     OnCommand(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
     OnCommand(ID_FILE_CLOSE, [this] { OnFileClose(); });
-    // Undo (ID_EDIT_UNDO) and Redo (ID_EDIT_REDO) register here once the layers keep their
-    // history; until then their menu items stay disabled.
+    CPictorraDoc* d = &m_doc;
+    OnCommand(
+        ID_EDIT_UNDO, [d] { d->UndoLastEdit(); }, [d](CCmdUI& ui) { ui.Enable(d->CanUndo()); });
+    OnCommand(
+        ID_EDIT_REDO, [d] { d->RedoLastEdit(); }, [d](CCmdUI& ui) { ui.Enable(d->CanRedo()); });
+    // The table is static: its entries outlive every document.
+    for (const CSelectionCommand& command : SelectionCommands()) {
+        const CSelectionCommand* c = &command;
+        OnCommand(
+            c->id, [d, c] { (d->*(c->run))(); },
+            [d, c](CCmdUI& ui) { ui.Enable(c->IsEnabled(*d)); });
+    }
 }
 
 bool CDocCommands::OnFileSave() {

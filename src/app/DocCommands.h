@@ -8,9 +8,9 @@ class CChildFrame;
 class CPictorraApp;
 class CPictorraDoc;
 
-// The commands of one document. The document itself is part of the core and knows no
-// windows; its handlers live here and call it. Each group of document commands registers
-// itself in the constructor.
+// The commands of one document: Save, Save As, Close, Undo, Redo and the Edit and Selections
+// commands. The document itself is part of the core and knows no windows; its handlers live
+// here and call it. Each group of document commands registers itself in the constructor.
 class CDocCommands : public CCmdTarget {
 public:
     CDocCommands(CPictorraDoc& doc, CChildFrame& frame, CPictorraApp& app);

@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QStatusBar>
 #include <QTimer>
+#include <array>
 
 #include "app/ChildFrame.h"
 #include "app/CommandIds.h"
@@ -19,6 +20,7 @@
 #include "app/MainMenus.h"
 #include "app/PictorraApp.h"
 #include "document/PictorraDoc.h"
+#include "document/SelectionCommands.h"
 #include "view/PictorraView.h"
 
 CMainFrame::CMainFrame(CPictorraApp& app) : m_app(app) {
@@ -76,6 +78,11 @@ void CMainFrame::CreateActions() {
     r.Command(ID_EDIT_UNDO, QStringLiteral("&Undo"),
               {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
     r.Command(ID_EDIT_REDO, QStringLiteral("&Redo"), {QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    for (const CSelectionCommand& command : SelectionCommands()) {
+        r.Command(command.id, command.name, command.keys);
+    }
+    // Menu 128's Paste: Ctrl+V makes a new picture while none is open. Menu 129 holds the
+    // document's own Paste with the same keys; only the menu bar shown lends its keys.
     r.Command(ID_EDIT_PASTE_NEW, QStringLiteral("&Paste"), {QKeySequence(Qt::CTRL | Qt::Key_V)});
     r.Command(ID_VIEW_STATUS_BAR, QStringLiteral("&Status Bar"));
     r.Command(ID_WINDOW_CASCADE, QStringLiteral("&Cascade"));
@@ -115,6 +122,26 @@ void CMainFrame::CreateMenus() {
     QMenu* edit = m.Menu(CMainMenus::kDocumentMenu, QStringLiteral("&Edit"));
     edit->addAction(r.Command(ID_EDIT_UNDO));
     edit->addAction(r.Command(ID_EDIT_REDO));
+    edit->addSeparator();
+    for (int id : {kCmdCut, kCmdCopy, kCmdPaste, kCmdDelete}) {
+        edit->addAction(r.Command(id));
+    }
+    edit->addSeparator();
+    for (int id : {kCmdSelectAll, kCmdCrop, kCmdExchangeColor}) {
+        edit->addAction(r.Command(id));
+    }
+    QMenu* selections = m.Menu(CMainMenus::kDocumentMenu, QStringLiteral("&Selections"));
+    selections->addAction(r.Command(kCmdInvertSelection));
+    for (const auto& group : {
+             std::array{kCmdShiftLeft, kCmdShiftRight, kCmdShiftUp, kCmdShiftDown},
+             std::array{kCmdIncreaseUp, kCmdIncreaseDown, kCmdIncreaseLeft, kCmdIncreaseRight},
+             std::array{kCmdDecreaseUp, kCmdDecreaseDown, kCmdDecreaseLeft, kCmdDecreaseRight},
+         }) {
+        selections->addSeparator();
+        for (int id : group) {
+            selections->addAction(r.Command(id));
+        }
+    }
     m.Menu(CMainMenus::kDocumentMenu, QStringLiteral("&View"))
         ->addAction(r.Command(ID_VIEW_STATUS_BAR));
     QMenu* window = m.Menu(CMainMenus::kDocumentMenu, QStringLiteral("&Window"));

@@ -14,7 +14,6 @@
 #include "app/DocTemplate.h"
 #include "app/MainFrame.h"
 #include "app/MainMenus.h"
-#include "app/PasteNew.h"
 #include "app/SizeDlg.h"
 #include "app/SplashWnd.h"
 #include "document/PictorraDoc.h"
@@ -188,9 +187,12 @@ void CPictorraApp::OnEditPasteNew() {
     if (picture.isNull()) {
         return;
     }
-    // Only into the picture just made: cancelling New pastes nowhere.
+    // Only into the picture just made: cancelling New pastes nowhere. The document's Paste
+    // puts the picture on a new layer above the white one; dropping the selection commits it.
     if (CChildFrame* frame = OnFileNew()) {
-        PasteIntoNewDocument(frame->GetDocument(), picture);
+        CPictorraDoc& doc = frame->GetDocument();
+        doc.Paste();
+        doc.DropSelection();
     }
 }
 

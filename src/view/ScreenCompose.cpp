@@ -8,6 +8,7 @@
 #include "document/PictorraDoc.h"
 #include "platform/Bitmap.h"
 #include "platform/Compose.h"
+#include "platform/Draw.h"
 
 namespace {
 int Wrap(int v) {
@@ -45,6 +46,11 @@ ShownImages ImagesToShow(const CPictorraDoc& doc, int activeNumber) {
     if (activeNumber < doc.LayerCount()) {
         shown.above = doc.m_pAboveCache.get();
     }
+    if (doc.m_pFragment) {
+        shown.fragment = doc.m_pFragment.get();
+        shown.fragmentRect = doc.m_rcSelection.IsEmpty() ? QRect(QPoint(), doc.m_pFragment->Size())
+                                                         : doc.m_rcSelection.ToQRect();
+    }
     return shown;
 }
 
@@ -76,6 +82,23 @@ void ComposeForScreen(Bitmap& out, QPoint imageTopLeft, QPoint checkerPhase,
     }
     if (images.above) {
         sources.push_back({images.above, ox, oy, 1.0f});
+    }
+    // A fragment whose rectangle was resized is shown stretched into it.
+    std::unique_ptr<Bitmap> stretched;
+    if (images.fragment && !images.fragmentRect.isEmpty()) {
+        const Bitmap* fragment = images.fragment;
+        if (fragment->Size() != images.fragmentRect.size()) {
+            stretched = Bitmap::Create(images.fragmentRect.width(), images.fragmentRect.height());
+            if (stretched) {
+                DrawBitmapRect(*stretched, stretched->Rect(), *fragment, fragment->Rect(), 1.0f,
+                               CompositeMode::SourceCopy);
+            }
+            fragment = stretched.get();
+        }
+        if (fragment) {
+            sources.push_back(
+                {fragment, ox + images.fragmentRect.x(), oy + images.fragmentRect.y(), 1.0f});
+        }
     }
     if (!sources.empty()) {
         ComposeOver(out, sources);

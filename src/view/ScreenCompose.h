@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 
 class Bitmap;
 class CPictorraDoc;
@@ -23,11 +24,14 @@ struct ShownImages {
     int activeY = 0;
     float activeAlpha = 1.0f;
     const Bitmap* above = nullptr;
+    // The lifted selection fragment, stretched into its rectangle (image pixels), on top.
+    const Bitmap* fragment = nullptr;
+    QRect fragmentRect;
 };
 
 // What the view draws of doc when activeNumber is its active layer: the below-cache only when
 // activeNumber > 1, the active layer only while visible, the above-cache only when
-// activeNumber < the layer count.
+// activeNumber < the layer count; the lifted fragment whenever there is one.
 ShownImages ImagesToShow(const CPictorraDoc& doc, int activeNumber);
 
 // Composes part of the screen picture at zoom 1 into out, whose top-left pixel shows image

@@ -26,6 +26,7 @@ ShellFixture::ShellFixture(const QStringList& files) {
 }
 
 ShellFixture::~ShellFixture() {
+    CancelPendingModalActions();
     m_pApp.reset();
     QGuiApplication::clipboard()->clear();
 }

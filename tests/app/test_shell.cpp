@@ -27,6 +27,7 @@
 #include "app/SplashWnd.h"
 #include "app/StaticLink.h"
 #include "document/PictorraDoc.h"
+#include "document/SelectionCommands.h"
 #include "files/FileFormats.h"
 #include "support/TestPictures.h"
 #include "support/WidgetTesting.h"
@@ -74,6 +75,13 @@ public:
     Q_INVOKABLE void open(const QUrl& url) { urls << url; }
 };
 
+// Saves a picture of widget when PICTORRA_SCREENSHOT_DIR names a folder.
+void SaveScreenshot(QWidget* widget, const QString& name) {
+    if (const QByteArray dir = qgetenv("PICTORRA_SCREENSHOT_DIR"); !dir.isEmpty()) {
+        widget->grab().save(QString::fromLocal8Bit(dir) + u'/' + name);
+    }
+}
+
 bool SamePixelsAs(const CPictorraDoc& doc, const QImage& image) {
     const auto expected = Bitmap::FromImage(image);
     return doc.LayerCount() >= 1 && SamePixels(*doc.Layer(1)->m_pBitmap, *expected);
@@ -87,6 +95,7 @@ TEST(StartUp, APlainStartShowsTheMaximisedMainWindowWithNoPicture) {
     EXPECT_TRUE(shell.Frame().isMaximized());
     ASSERT_NE(shell.App().Splash(), nullptr);
     EXPECT_TRUE(shell.App().Splash()->isVisible()) << "the splash shows without blocking";
+    SaveScreenshot(shell.App().Splash(), QStringLiteral("pictorra-splash.png"));
     shell.FinishStartup();
     EXPECT_EQ(shell.App().Splash(), nullptr);
     EXPECT_TRUE(shell.Frame().Children().isEmpty());
@@ -118,7 +127,7 @@ TEST(StartUp, AFileOnTheCommandLineOpensAfterTheSplashInAChildWithOneLayer) {
     EXPECT_EQ(child->ShownCaption(), "start.png  Scale: 100%");
     EXPECT_EQ(shell.Frame().Menus().Shown(), CMainMenus::kDocumentMenu);
     EXPECT_EQ(MenuTitles(shell.Frame().menuBar()),
-              QStringList({"&File", "&Edit", "&View", "&Window", "&Help"}));
+              QStringList({"&File", "&Edit", "&Selections", "&View", "&Window", "&Help"}));
     EXPECT_EQ(shell.App().Settings().m_RecentFiles.Names(), QStringList{path});
 
     CCommandRouter& router = shell.Frame().Router();
@@ -380,7 +389,15 @@ TEST(PasteNew, EnabledWhileTheClipboardHoldsAPictureAndMakesAPictureOfItsSize) {
     EXPECT_EQ(proposed, "37x21");
     ASSERT_EQ(shell.Frame().Children().size(), 1);
     CPictorraDoc& doc = shell.ActiveDoc();
-    EXPECT_TRUE(SamePixelsAs(doc, picture));
+    // The picture on its own layer above the white one, committed (no selection left).
+    ASSERT_EQ(doc.LayerCount(), 2);
+    EXPECT_EQ(doc.ActiveLayerNumber(), 2);
+    EXPECT_TRUE(SamePixels(*doc.Layer(2)->m_pBitmap, *Bitmap::FromImage(picture)));
+    EXPECT_FALSE(doc.IsSelectionPresent());
+    EXPECT_EQ(doc.m_pFragment, nullptr);
+    const auto composed = doc.ComposeImage(false);
+    EXPECT_EQ(composed->Size(), QSize(37, 21));
+    EXPECT_EQ(composed->GetPixel(3, 4), picture.pixel(3, 4)) << "an opaque pixel";
     EXPECT_TRUE(doc.IsModified()) << "pasted pixels are unsaved work";
 
     // Cancelling New pastes nowhere, not into the picture that is open.
@@ -388,7 +405,64 @@ TEST(PasteNew, EnabledWhileTheClipboardHoldsAPictureAndMakesAPictureOfItsSize) {
     QGuiApplication::clipboard()->setImage(MakeTestImage(37, 21).mirrored());
     shell.App().OnEditPasteNew();
     EXPECT_EQ(shell.Frame().Children().size(), 1);
-    EXPECT_TRUE(SamePixelsAs(doc, picture));
+    EXPECT_EQ(doc.LayerCount(), 2);
+    EXPECT_TRUE(SamePixels(*doc.Layer(2)->m_pBitmap, *Bitmap::FromImage(picture)));
+}
+
+TEST(Keys, CtrlVPastesIntoTheOpenPictureAndMakesANewOneOtherwise) {
+    ShellFixture shell;
+    shell.FinishStartup();
+    QGuiApplication::clipboard()->setImage(MakeTestImage(6, 5));
+    // The keys go to the main window, as when the user works in it.
+    QApplication::setActiveWindow(&shell.Frame());
+    ASSERT_EQ(QApplication::activeWindow(), &shell.Frame());
+    // The program idles after the clipboard changed: the actions follow.
+    shell.Frame().Router().UpdateAll();
+
+    // No picture open: Ctrl+V is Paste into a new picture.
+    bool asked = false;
+    WhenModal([&](QWidget* modal) {
+        asked = qobject_cast<CSizeDlg*>(modal) != nullptr;
+        qobject_cast<QDialog*>(modal)->accept();
+    });
+    QTest::keyClick(shell.Frame().MdiArea(), Qt::Key_V, Qt::ControlModifier);
+    ASSERT_TRUE(asked);
+    ASSERT_EQ(shell.Frame().Children().size(), 1);
+    CPictorraDoc& doc = shell.ActiveDoc();
+    EXPECT_EQ(doc.LayerCount(), 2);
+
+    // A picture open: Ctrl+V is the document's Paste, a new layer in the same picture. (The
+    // offscreen platform does not give the main window the keys back when a dialog closes.)
+    QApplication::setActiveWindow(&shell.Frame());
+    shell.Frame().Router().UpdateAll();
+    QTest::keyClick(&shell.Active()->View(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(shell.Frame().Children().size(), 1);
+    EXPECT_EQ(doc.LayerCount(), 3);
+}
+
+TEST(UndoRedo, TheEditMenuUndoesAndRedoesTheLastEditOfTheActiveLayer) {
+    ShellFixture shell;
+    shell.FinishStartup();
+    CPictorraDoc& doc = shell.NewPicture(10, 8)->GetDocument();
+    CCommandRouter& router = shell.Frame().Router();
+    router.UpdateAll();
+    QAction* undo = router.Find(ID_EDIT_UNDO);
+    QAction* redo = router.Find(ID_EDIT_REDO);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+    EXPECT_FALSE(router.Query(kCmdDelete).IsEnabled()) << "nothing selected";
+
+    router.Find(kCmdSelectAll)->trigger();
+    router.Find(kCmdDelete)->trigger();
+    EXPECT_EQ(doc.m_pActiveBitmap->GetPixel(4, 4), 0x00000000u);
+    EXPECT_TRUE(undo->isEnabled());
+
+    undo->trigger();
+    EXPECT_EQ(doc.m_pActiveBitmap->GetPixel(4, 4), 0xFFFFFFFFu);
+    EXPECT_TRUE(redo->isEnabled());
+    redo->trigger();
+    EXPECT_EQ(doc.m_pActiveBitmap->GetPixel(4, 4), 0x00000000u);
+    EXPECT_TRUE(doc.IsModified());
 }
 
 TEST(UnsavedWork, ClosingAModifiedPictureAsksSaveDiscardOrCancel) {
@@ -477,6 +551,8 @@ TEST(About, ShowsTheVersionTheFreeImageNoticeAndTwoLinks) {
     shell.FinishStartup();
     CAboutDlg& about = shell.App().AboutDialog();
     EXPECT_EQ(about.windowTitle(), "About Pictorra");
+    about.adjustSize();
+    SaveScreenshot(&about, QStringLiteral("pictorra-about.png"));
     EXPECT_EQ(about.findChild<QLabel*>(QStringLiteral("version"))->text(), "Pictorra Version 7.1");
     EXPECT_TRUE(
         about.findChild<QLabel*>(QStringLiteral("freeimage"))->text().contains("FreeImage"));
@@ -517,9 +593,7 @@ TEST(Screenshot, TheMainWindowShowsTheOpenPicture) {
     QApplication::processEvents();
 
     const QImage shot = shell.Frame().grab().toImage();
-    if (const QByteArray dir = qgetenv("PICTORRA_SCREENSHOT_DIR"); !dir.isEmpty()) {
-        shot.save(QString::fromLocal8Bit(dir) + QStringLiteral("/pictorra-main-window.png"));
-    }
+    SaveScreenshot(&shell.Frame(), QStringLiteral("pictorra-main-window.png"));
     // An opaque pixel of the picture appears where the view shows it.
     CPictorraView& view = child->View();
     const QPoint inView = view.ImageToClient(QRect(30, 30, 1, 1)).topLeft();

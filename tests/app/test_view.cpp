@@ -95,6 +95,22 @@ TEST(ScreenCompose, DrawsTheThreeImagesOverTheCheckerboard) {
     }
 }
 
+TEST(ScreenCompose, ALiftedFragmentShowsOnTopStretchedIntoItsRectangle) {
+    CPictorraDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument(8, 8));
+    doc.OnFrameActivated();
+    doc.m_pFragment = MakeBitmap(2, 2, [](int x, int y) { return 0xFF000000u | (x * 2 + y + 1); });
+    doc.m_rcSelection = CRect{2, 3, 6, 7};
+    auto out = Bitmap::Create(8, 8);
+    ComposeForScreen(*out, {0, 0}, {0, 0}, ImagesToShow(doc, 1));
+    EXPECT_EQ(out->GetPixel(1, 3), 0xFFFFFFFFu) << "the white layer beside it";
+    EXPECT_EQ(out->GetPixel(2, 3), 0xFF000001u);
+    EXPECT_EQ(out->GetPixel(3, 4), 0xFF000001u) << "each fragment pixel covers 2 x 2";
+    EXPECT_EQ(out->GetPixel(5, 3), 0xFF000003u);
+    EXPECT_EQ(out->GetPixel(5, 6), 0xFF000004u);
+    EXPECT_EQ(out->GetPixel(6, 7), 0xFFFFFFFFu);
+}
+
 TEST(ScreenCompose, TheCheckerTileRepeatsEvery319Pixels) {
     const Bitmap& tile = CheckerTile();
     ASSERT_EQ(tile.Size(), QSize(319, 319));

@@ -14,8 +14,13 @@ namespace {
 constexpr int kPatience = 2000;
 }  // namespace
 
+namespace {
+const char kPendingName[] = "pictorra-test-waits-for-dialog";
+}  // namespace
+
 void WhenModal(std::function<void(QWidget*)> action) {
     auto* timer = new QTimer(qApp);
+    timer->setObjectName(QString::fromLatin1(kPendingName));
     QPointer<QWidget> before = QApplication::activeModalWidget();
     auto rounds = std::make_shared<int>(0);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, before, rounds, action] {
@@ -59,6 +64,16 @@ void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text) {
         }
         b->click();
     });
+}
+
+void CancelPendingModalActions() {
+    for (QTimer* timer : qApp->findChildren<QTimer*>(QString::fromLatin1(kPendingName))) {
+        if (timer->isActive()) {
+            ADD_FAILURE() << "a dialog the test waited for never opened";
+        }
+        timer->stop();
+        delete timer;
+    }
 }
 
 bool ProcessEventsUntil(const std::function<bool()>& done) {
