@@ -55,22 +55,27 @@ void BlendIntoRow(const uint32_t* __restrict px, int n, float scale, float* __re
     }
 }
 
+// The straight 8-bit pixel of one accumulator entry; its alpha byte is 0 when nothing visible
+// was drawn there.
+inline uint32_t PackStraight(float b, float g, float r, float alpha) {
+    const float roundedAlpha = alpha * 255.0f + 0.5f;
+    const float k = 1.0f / (alpha > 1e-6f ? alpha : 1.0f);
+    const float fb = b * k + 0.5f, fg = g * k + 0.5f, fr = r * k + 0.5f;
+    const uint32_t ob = uint32_t(int32_t(fb < 255.0f ? fb : 255.0f));
+    const uint32_t og = uint32_t(int32_t(fg < 255.0f ? fg : 255.0f));
+    const uint32_t orr = uint32_t(int32_t(fr < 255.0f ? fr : 255.0f));
+    const uint32_t oa = uint32_t(int32_t(roundedAlpha < 255.0f ? roundedAlpha : 255.0f));
+    return (oa << 24) | (orr << 16) | (og << 8) | ob;
+}
+
+// Branch-free, so that it vectorises: where the result rounds to alpha 0 the pixel keeps its
+// bytes (nothing visible was drawn on it), colour included.
 PICTORRA_VECTOR_CLONES
 void StoreRow(uint32_t* __restrict px, int n, const float* __restrict b, const float* __restrict g,
               const float* __restrict r, const float* __restrict a) {
-    // Branch-free, so that it vectorises: where the result rounds to alpha 0 the pixel keeps
-    // its bytes (nothing visible was drawn on it), colour included.
     for (int i = 0; i < n; ++i) {
-        const float alpha = a[i];
-        const float roundedAlpha = alpha * 255.0f + 0.5f;
-        const float k = 1.0f / (alpha > 1e-6f ? alpha : 1.0f);
-        const float fb = b[i] * k + 0.5f, fg = g[i] * k + 0.5f, fr = r[i] * k + 0.5f;
-        const uint32_t ob = uint32_t(int32_t(fb < 255.0f ? fb : 255.0f));
-        const uint32_t og = uint32_t(int32_t(fg < 255.0f ? fg : 255.0f));
-        const uint32_t orr = uint32_t(int32_t(fr < 255.0f ? fr : 255.0f));
-        const uint32_t oa = uint32_t(int32_t(roundedAlpha < 255.0f ? roundedAlpha : 255.0f));
-        const uint32_t packed = (oa << 24) | (orr << 16) | (og << 8) | ob;
-        const uint32_t keep = 0u - uint32_t(oa == 0);
+        const uint32_t packed = PackStraight(b[i], g[i], r[i], a[i]);
+        const uint32_t keep = 0u - uint32_t((packed >> 24) == 0);
         px[i] = (packed & ~keep) | (px[i] & keep);
     }
 }
@@ -82,16 +87,8 @@ void StoreRowOnto(uint32_t* __restrict px, int n, const float* __restrict b,
                   const float* __restrict g, const float* __restrict r, const float* __restrict a,
                   uint32_t background) {
     for (int i = 0; i < n; ++i) {
-        const float alpha = a[i];
-        const float roundedAlpha = alpha * 255.0f + 0.5f;
-        const float k = 1.0f / (alpha > 1e-6f ? alpha : 1.0f);
-        const float fb = b[i] * k + 0.5f, fg = g[i] * k + 0.5f, fr = r[i] * k + 0.5f;
-        const uint32_t ob = uint32_t(int32_t(fb < 255.0f ? fb : 255.0f));
-        const uint32_t og = uint32_t(int32_t(fg < 255.0f ? fg : 255.0f));
-        const uint32_t orr = uint32_t(int32_t(fr < 255.0f ? fr : 255.0f));
-        const uint32_t oa = uint32_t(int32_t(roundedAlpha < 255.0f ? roundedAlpha : 255.0f));
-        const uint32_t packed = (oa << 24) | (orr << 16) | (og << 8) | ob;
-        const uint32_t keep = 0u - uint32_t(oa == 0);
+        const uint32_t packed = PackStraight(b[i], g[i], r[i], a[i]);
+        const uint32_t keep = 0u - uint32_t((packed >> 24) == 0);
         px[i] = (packed & ~keep) | (background & keep);
     }
 }

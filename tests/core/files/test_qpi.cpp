@@ -1,16 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
-#include <csignal>
 
 #include "document/PictorraDoc.h"
 #include "files/QpiFile.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestPictures.h"
 
 namespace {
@@ -163,15 +161,10 @@ TEST(QpiFile, AFailedSaveLeavesTheEarlierFileAsItWas) {
     f.close();
     doc.AddEmptyLayerOfSize(100, 100);  // the file would grow past the limit set below
 
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = rlim_t(before.size() + 1000);
-    setrlimit(RLIMIT_FSIZE, &small);
-    const bool savedOk = doc.OnSaveDocument(path);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    const bool savedOk = [&] {
+        FileSizeLimit limit(before.size() + 1000);
+        return doc.OnSaveDocument(path);
+    }();
 
     EXPECT_FALSE(savedOk);
     EXPECT_EQ(host.Messages(), QStringList{"Failed to save document."});

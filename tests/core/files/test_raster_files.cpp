@@ -1,17 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <FreeImage.h>
-#include <sys/resource.h>
 
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <csignal>
 
 #include "document/PictorraDoc.h"
 #include "files/FileFormats.h"
 #include "files/RasterFiles.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestPictures.h"
 
 namespace {
@@ -231,15 +230,10 @@ TEST(RasterFiles, AFailedSaveLeavesTheEarlierFileAsItWas) {
     doc.SetLayerBitmap(doc.Layer(1), MakePhotoLike(300, 300));
     doc.SetModifiedFlag(true);
 
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = rlim_t(before.size() + 1000);
-    setrlimit(RLIMIT_FSIZE, &small);
-    const bool saved_ok = doc.OnSaveDocument(path);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    const bool saved_ok = [&] {
+        FileSizeLimit limit(before.size() + 1000);
+        return doc.OnSaveDocument(path);
+    }();
 
     EXPECT_FALSE(saved_ok);
     EXPECT_EQ(host.Messages(), QStringList{"Failed to save document."});
