@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/CmdTarget.h"
+#include "app/ToolOptions.h"
 
 class CChildFrame;
 class CCommandRouter;
@@ -31,6 +32,9 @@ public:
     CMainFrameHost& Host() const { return *m_pHost; }
     QMdiArea* MdiArea() const { return m_pMdiArea; }
     CPictorraApp& App() const { return m_app; }
+    // The current tool and its options, which the view and the tools read at every event.
+    CToolOptions& ToolOptions() { return m_toolOptions; }
+    const CToolOptions& ToolOptions() const { return m_toolOptions; }
 
     // The active child window, or null when no picture is open.
     CChildFrame* ActiveChild() const;
@@ -63,6 +67,7 @@ private:
     void ArrangeIcons();
 
     CPictorraApp& m_app;
+    CToolOptions m_toolOptions;
     QMdiArea* m_pMdiArea;
     CCommandRouter* m_pRouter;
     std::unique_ptr<CMainMenus> m_pMenus;

@@ -40,3 +40,15 @@ void CMainFrameHost::ShowMessage(const QString& text, MessageIcon icon) {
 int CMainFrameHost::HistoryLimit() const {
     return m_frame.App().Settings().m_nHistoryStates;
 }
+
+int CMainFrameHost::CurrentTool() const {
+    return m_frame.ToolOptions().m_nTool;
+}
+
+void CMainFrameHost::SetCurrentTool(int tool) {
+    m_frame.ToolOptions().m_nTool = tool;
+}
+
+CToolOptions& CMainFrameHost::ToolOptions() const {
+    return m_frame.ToolOptions();
+}

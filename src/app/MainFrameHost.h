@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ToolOptions.h"
 #include "document/DocumentHost.h"
 
 class CMainFrame;
@@ -14,6 +15,11 @@ public:
     void Changed(CPictorraDoc& doc, unsigned changes) override;
     void ShowMessage(const QString& text, MessageIcon icon = MessageIcon::Warning) override;
     int HistoryLimit() const override;
+    // The main frame's m_nTool.
+    int CurrentTool() const override;
+    void SetCurrentTool(int tool) override;
+    // The main frame's tool state and options, for the view and the tools.
+    CToolOptions& ToolOptions() const;
 
 private:
     CMainFrame& m_frame;
