@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QMdiArea>
+#include <QStatusBar>
+#include <utility>
 
 #include "app/DocCommands.h"
 #include "app/MainFrame.h"
@@ -21,7 +23,7 @@ CChildFrame::CChildFrame(std::unique_ptr<CPictorraDoc> doc, CPictorraApp& app,
 CChildFrame::~CChildFrame() {
     m_mainFrame.ChildClosing(this);
     // The view reads the document, so it goes first.
-    delete m_pView;
+    delete std::exchange(m_pView, nullptr);
 }
 
 QString CChildFrame::ShownCaption() const {
@@ -33,6 +35,26 @@ QString CChildFrame::ShownCaption() const {
 void CChildFrame::SetCaption(const QString& caption) {
     setWindowTitle(caption);
     setWindowModified(m_pDocument->IsModified());
+}
+
+CToolOptions& CChildFrame::ToolOptions() {
+    return m_mainFrame.ToolOptions();
+}
+
+void CChildFrame::SetStatusText(const QString& text) {
+    if (m_bActive) {
+        m_mainFrame.statusBar()->showMessage(text);
+    }
+}
+
+void CChildFrame::RefreshLayersPanel() {
+    if (m_bActive) {
+        m_mainFrame.RefreshLayersPanel();
+    }
+}
+
+CSelection* CChildFrame::ViewSelection() const {
+    return m_pView ? &m_pView->Selection() : nullptr;
 }
 
 void CChildFrame::OnMDIActivate(bool active) {
@@ -60,6 +82,7 @@ void CChildFrame::OnFirstActivation() {
     m_pDocument->OnFrameActivated();
     m_pView->UpdateScrollAndTitle();
     m_pView->UpdateOrigin();
+    m_pView->ChooseFirstZoom(m_mainFrame.MdiArea()->width());
     if (!isMaximized()) {
         // Big enough to show the whole picture, as far as the main window allows.
         const QSize decoration = size() - m_pView->size();

@@ -11,6 +11,7 @@ class CMainFrame;
 class CPictorraApp;
 class CPictorraDoc;
 class CPictorraView;
+class CSelection;
 
 // The child window of one open picture. It owns the document, the document's command table
 // and the view. The view sets the caption ("<title>  Scale: 100%", a "*" after the title while
@@ -39,6 +40,11 @@ public:
     void OnDocumentChanged(unsigned changes);
 
     void SetCaption(const QString& caption) override;
+    CToolOptions& ToolOptions() override;
+    void SetStatusText(const QString& text) override;
+    void RefreshLayersPanel() override;
+    // The selection outline the view keeps (null once the view is gone).
+    CSelection* ViewSelection() const;
 
     // Closes the window without asking about unsaved changes (the question was asked before).
     void CloseWithoutAsking();

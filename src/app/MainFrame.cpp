@@ -21,7 +21,9 @@
 #include "app/PictorraApp.h"
 #include "document/PictorraDoc.h"
 #include "document/SelectionCommands.h"
+#include "panels/LayerDialog.h"
 #include "view/PictorraView.h"
+#include "view/ViewCommands.h"
 
 CMainFrame::CMainFrame(CPictorraApp& app) : m_app(app) {
     setWindowTitle(QStringLiteral("Pictorra"));
@@ -33,6 +35,9 @@ CMainFrame::CMainFrame(CPictorraApp& app) : m_app(app) {
     setCentralWidget(m_pMdiArea);
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
 
+    // The layers panel holds the active layer number the documents point at: it comes first.
+    m_pLayerBar = new CLayerDialog(this);
+    addDockWidget(Qt::RightDockWidgetArea, m_pLayerBar);
     m_pHost = std::make_unique<CMainFrameHost>(*this);
     m_pRouter = new CCommandRouter(this);
     m_pRouter->SetChain([this]() -> std::vector<const CCmdTarget*> {
@@ -85,6 +90,7 @@ void CMainFrame::CreateActions() {
     // document's own Paste with the same keys; only the menu bar shown lends its keys.
     r.Command(ID_EDIT_PASTE_NEW, QStringLiteral("&Paste"), {QKeySequence(Qt::CTRL | Qt::Key_V)});
     r.Command(ID_VIEW_STATUS_BAR, QStringLiteral("&Status Bar"));
+    AddViewCommands(r);
     r.Command(ID_WINDOW_CASCADE, QStringLiteral("&Cascade"));
     r.Command(ID_WINDOW_TILE_HORZ, QStringLiteral("&Tile"));
     r.Command(ID_WINDOW_ARRANGE, QStringLiteral("&Arrange Icons"));
@@ -144,12 +150,17 @@ void CMainFrame::CreateMenus() {
     }
     m.Menu(CMainMenus::kDocumentMenu, QStringLiteral("&View"))
         ->addAction(r.Command(ID_VIEW_STATUS_BAR));
+    AddViewMenus(m, r);
     QMenu* window = m.Menu(CMainMenus::kDocumentMenu, QStringLiteral("&Window"));
     window->addAction(r.Command(ID_WINDOW_CASCADE));
     window->addAction(r.Command(ID_WINDOW_TILE_HORZ));
     window->addAction(r.Command(ID_WINDOW_ARRANGE));
     connect(window, &QMenu::aboutToShow, this, [this, window] { FillWindowMenu(window); });
     m.Menu(CMainMenus::kDocumentMenu, QStringLiteral("&Help"))->addAction(r.Command(ID_APP_ABOUT));
+}
+
+void CMainFrame::RefreshLayersPanel() {
+    m_pLayerBar->Sync();
 }
 
 CChildFrame* CMainFrame::ActiveChild() const {
@@ -188,6 +199,9 @@ void CMainFrame::ChildClosing(CChildFrame* child) {
     if (m_pActiveChild == child) {
         m_pActiveChild = nullptr;
     }
+    if (m_pLayerBar->Document() == &child->GetDocument()) {
+        m_pLayerBar->SetDocument(nullptr);
+    }
 }
 
 void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
@@ -199,6 +213,7 @@ void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
             previous->OnMDIActivate(false);
         }
         m_pActiveChild = next;
+        m_pLayerBar->SetDocument(next ? &next->GetDocument() : nullptr);
         if (next) {
             next->OnMDIActivate(true);
         }

@@ -9,6 +9,7 @@
 #include "app/ToolOptions.h"
 
 class CChildFrame;
+class CLayerDialog;
 class CCommandRouter;
 class CMainFrameHost;
 class CMainMenus;
@@ -35,6 +36,10 @@ public:
     // The current tool and its options, which the view and the tools read at every event.
     CToolOptions& ToolOptions() { return m_toolOptions; }
     const CToolOptions& ToolOptions() const { return m_toolOptions; }
+
+    // The layers panel, and its repaint after a stroke (the thumbnails follow).
+    CLayerDialog& LayerBar() const { return *m_pLayerBar; }
+    void RefreshLayersPanel();
 
     // The active child window, or null when no picture is open.
     CChildFrame* ActiveChild() const;
@@ -69,6 +74,7 @@ private:
     CPictorraApp& m_app;
     CToolOptions m_toolOptions;
     QMdiArea* m_pMdiArea;
+    CLayerDialog* m_pLayerBar;
     CCommandRouter* m_pRouter;
     std::unique_ptr<CMainMenus> m_pMenus;
     std::unique_ptr<CMainFrameHost> m_pHost;

@@ -6,11 +6,13 @@
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
 #include "app/PictorraApp.h"
+#include "panels/LayerDialog.h"
 
 void CMainFrameHost::Changed(CPictorraDoc& doc, unsigned changes) {
     if (CChildFrame* child = m_frame.FindChild(&doc)) {
         child->OnDocumentChanged(changes);
     }
+    m_frame.LayerBar().OnDocumentChanged(doc, changes);
 }
 
 void CMainFrameHost::ShowMessage(const QString& text, MessageIcon icon) {
@@ -51,4 +53,13 @@ void CMainFrameHost::SetCurrentTool(int tool) {
 
 CToolOptions& CMainFrameHost::ToolOptions() const {
     return m_frame.ToolOptions();
+}
+
+CSelection* CMainFrameHost::SelectionOf(const CPictorraDoc& doc) {
+    const CChildFrame* child = m_frame.FindChild(&doc);
+    return child ? child->ViewSelection() : nullptr;
+}
+
+int* CMainFrameHost::ActiveLayerNumberStore() {
+    return m_frame.LayerBar().ActiveNumberStore();
 }

@@ -15,6 +15,10 @@ public:
     void Changed(CPictorraDoc& doc, unsigned changes) override;
     void ShowMessage(const QString& text, MessageIcon icon = MessageIcon::Warning) override;
     int HistoryLimit() const override;
+    // The number the layers panel holds.
+    int* ActiveLayerNumberStore() override;
+    // The outline the document's view keeps.
+    CSelection* SelectionOf(const CPictorraDoc& doc) override;
     // The main frame's m_nTool.
     int CurrentTool() const override;
     void SetCurrentTool(int tool) override;

@@ -1,23 +1,89 @@
+// The view's state, commands, zoom, scrolling and coordinates. Painting is in
+// PictorraView_Paint.cpp, mouse and keys in PictorraView_Input.cpp.
 #include "view/PictorraView.h"
 
-#include <QPaintEvent>
-#include <QPainter>
+#include <QFontDatabase>
 #include <QScrollBar>
+#include <QTimerEvent>
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
+#include "app/CommandIds.h"
+#include "app/ToolOptions.h"
 #include "document/PictorraDoc.h"
+#include "document/ToolState.h"
 #include "platform/Bitmap.h"
-#include "view/ScreenCompose.h"
+#include "view/ViewCommands.h"
 #include "view/ViewFrame.h"
+#include "view/ZoomSteps.h"
 
-CPictorraView::CPictorraView(CPictorraDoc& doc, CViewFrame& frame, QWidget* parent)
-    : QAbstractScrollArea(parent), m_doc(doc), m_frame(frame) {
-    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
-    viewport()->setAutoFillBackground(false);
-    setFocusPolicy(Qt::StrongFocus);
+namespace {
+
+int ClampToInt(double v) {
+    return int(std::clamp(v, double(INT_MIN / 2), double(INT_MAX / 2)));
 }
 
-CPictorraView::~CPictorraView() = default;
+// The text tool's font: Arial 10 pt, or the generic sans-serif family without Arial.
+QFont TextToolFont() {
+    QFont font(QStringLiteral("Arial"), 10);
+    if (!QFontDatabase::hasFamily(QStringLiteral("Arial"))) {
+        font.setStyleHint(QFont::SansSerif);
+        font.setFamily(QString());
+    }
+    return font;
+}
+
+}  // namespace
+
+CPictorraView::CPictorraView(CPictorraDoc& doc, CViewFrame& frame, QWidget* parent,
+                             const CToolRegistry& tools)
+    : QAbstractScrollArea(parent),
+      m_TextFont(TextToolFont()),
+      m_doc(doc),
+      m_frame(frame),
+      m_tools(tools) {
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAutoFillBackground(false);
+    viewport()->setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    RegisterCommands();
+}
+
+CPictorraView::~CPictorraView() {
+    m_tools.ForEach([this](CTool& tool) { tool.Deactivate(*this); });
+}
+
+void CPictorraView::RegisterCommands() {
+    OnCommand(
+        ID_VIEW_ZOOM_IN, [this] { ZoomIn(); },
+        [this](CCmdUI& ui) { ui.Enable(m_fZoom < kMaxZoom); });
+    OnCommand(
+        ID_VIEW_ZOOM_OUT, [this] { ZoomOut(); },
+        [this](CCmdUI& ui) { ui.Enable(m_fZoom > kMinZoom); });
+    OnCommand(
+        ID_VIEW_REGION_ZOOM, [this] { SetCurrentTool(ToolRegionZoom); },
+        [this](CCmdUI& ui) { ui.SetCheck(CurrentTool() == ToolRegionZoom); });
+    for (const CFixedZoom& fixed : FixedZooms()) {
+        const float zoom = fixed.zoom;
+        OnCommand(
+            fixed.id, [this, zoom] { SetZoom(zoom); },
+            [this, zoom](CCmdUI& ui) { ui.SetCheck(m_fZoom == zoom); });
+    }
+}
+
+CToolOptions& CPictorraView::Options() const {
+    return m_frame.ToolOptions();
+}
+
+int CPictorraView::CurrentTool() const {
+    return Options().m_nTool;
+}
+
+void CPictorraView::SetCurrentTool(int tool) {
+    Options().m_nTool = tool;
+}
 
 QSize CPictorraView::CanvasSize() const {
     return m_doc.m_pBelowCache ? m_doc.m_pBelowCache->Size() : QSize();
@@ -27,28 +93,34 @@ QSize CPictorraView::sizeHint() const {
     const QSize canvas = CanvasSize();
     const int frame = 2 * frameWidth();
     return canvas.isEmpty() ? QAbstractScrollArea::sizeHint()
-                            : QSize(int(canvas.width() * m_fZoom) + frame,
-                                    int(canvas.height() * m_fZoom) + frame);
+                            : QSize(ClampToInt(canvas.width() * double(m_fZoom)) + frame,
+                                    ClampToInt(canvas.height() * double(m_fZoom)) + frame);
 }
+
+// --- Zoom and scrolling -------------------------------------------------------------------
 
 void CPictorraView::OnInitialUpdate() {
     UpdateScrollAndTitle();
     UpdateOrigin();
+    m_bInitialUpdateDone = true;
 }
 
 void CPictorraView::UpdateScrollAndTitle() {
     const QSize canvas = CanvasSize();
-    const int w = int(m_fZoom * float(canvas.width()));
-    const int h = int(m_fZoom * float(canvas.height()));
+    // In 64 bits: a zoomed canvas may be wider than an int holds; the scroll bars stop at
+    // what they can carry.
+    const double w = std::floor(double(m_fZoom) * canvas.width());
+    const double h = std::floor(double(m_fZoom) * canvas.height());
     const QSize page = viewport()->size();
-    horizontalScrollBar()->setRange(0, std::max(0, w - page.width()));
-    horizontalScrollBar()->setPageStep(page.width());
+    horizontalScrollBar()->setRange(0, ClampToInt(std::max(0.0, w - page.width())));
+    horizontalScrollBar()->setPageStep(std::max(1, page.width()));
     horizontalScrollBar()->setSingleStep(std::max(1, page.width() / 10));
-    verticalScrollBar()->setRange(0, std::max(0, h - page.height()));
-    verticalScrollBar()->setPageStep(page.height());
+    verticalScrollBar()->setRange(0, ClampToInt(std::max(0.0, h - page.height())));
+    verticalScrollBar()->setPageStep(std::max(1, page.height()));
     verticalScrollBar()->setSingleStep(std::max(1, page.height() / 10));
-    m_frame.SetCaption(
-        QStringLiteral("%1[*]  Scale: %2%").arg(m_doc.GetTitle()).arg(int(m_fZoom * 100.0f)));
+    m_frame.SetCaption(QStringLiteral("%1[*]  Scale: %2%")
+                           .arg(m_doc.GetTitle())
+                           .arg(int(double(m_fZoom) * 100.0 + 1e-4)));
 }
 
 void CPictorraView::UpdateOrigin() {
@@ -61,19 +133,122 @@ void CPictorraView::UpdateOrigin() {
     m_fOriginY = std::max(0.0f, (float(client.height()) - m_fZoom * float(canvas.height())) / 2);
 }
 
+void CPictorraView::ZoomIn() {
+    SetZoom(ZoomInStep(m_fZoom));
+}
+
+void CPictorraView::ZoomOut() {
+    SetZoom(ZoomOutStep(m_fZoom));
+}
+
+void CPictorraView::SetZoom(float zoom, std::optional<QPoint> anchor) {
+    zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+    const QPoint at = anchor.value_or(viewport()->rect().center());
+    const ScreenMapping before = Mapping();
+    const double ix = (at.x() - before.originX) / before.zoom;
+    const double iy = (at.y() - before.originY) / before.zoom;
+    m_fZoom = zoom;
+    UpdateScrollAndTitle();
+    UpdateOrigin();
+    ScrollTo(QPoint(ClampToInt(ix * zoom + int(m_fOriginX) - at.x()),
+                    ClampToInt(iy * zoom + int(m_fOriginY) - at.y())));
+    InvalidateImage();
+}
+
+void CPictorraView::ChooseFirstZoom(int mainClientWidth) {
+    const QSize canvas = CanvasSize();
+    if (canvas.isEmpty()) {
+        return;
+    }
+    int counter = m_nFitCounter;
+    const float zoom = FirstZoom(m_fZoom, counter, mainClientWidth - 370, canvas.width());
+    if (zoom != m_fZoom) {
+        m_fZoom = zoom;
+        m_nFitCounter = counter;
+        UpdateScrollAndTitle();
+        UpdateOrigin();
+        InvalidateImage();
+    }
+}
+
+void CPictorraView::ZoomToRegion(const QRect& layerRect) {
+    const CLayerFrame* layer = m_doc.ActiveLayer();
+    if (!layer) {
+        return;
+    }
+    const QRect r = layerRect.normalized().translated(layer->m_nOffsetX, layer->m_nOffsetY);
+    const QSize client = viewport()->size();
+    const float zoom = std::min(float(client.width()) / float(std::max(1, r.width())),
+                                float(client.height()) / float(std::max(1, r.height())));
+    m_fZoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+    UpdateScrollAndTitle();
+    UpdateOrigin();
+    // The region in the middle of the window.
+    const QPointF centre = QRectF(r).center() * double(m_fZoom);
+    ScrollTo(QPoint(std::max(0, ClampToInt(centre.x() - client.width() / 2.0)),
+                    std::max(0, ClampToInt(centre.y() - client.height() / 2.0))));
+    InvalidateImage();
+}
+
+void CPictorraView::ScrollTo(QPoint position) {
+    horizontalScrollBar()->setValue(position.x());
+    verticalScrollBar()->setValue(position.y());
+}
+
+QPoint CPictorraView::ScrollPosition() const {
+    return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
+}
+
+void CPictorraView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollAndTitle();
+    UpdateOrigin();
+    viewport()->update();
+}
+
+void CPictorraView::scrollContentsBy(int, int) {
+    // The checkerboard stays put while the picture moves over it: everything shown changes.
+    viewport()->update();
+}
+
+// --- Coordinates --------------------------------------------------------------------------
+
+ScreenMapping CPictorraView::Mapping() const {
+    ScreenMapping map;
+    map.zoom = double(m_fZoom);
+    map.originX = int(m_fOriginX) - horizontalScrollBar()->value();
+    map.originY = int(m_fOriginY) - verticalScrollBar()->value();
+    return map;
+}
+
 QRect CPictorraView::ImageToClient(const QRect& imageRect) const {
-    const int sx = horizontalScrollBar()->value(), sy = verticalScrollBar()->value();
-    const int left = int(std::floor(float(imageRect.left()) * m_fZoom) + m_fOriginX) - sx;
-    const int top = int(std::floor(float(imageRect.top()) * m_fZoom) + m_fOriginY) - sy;
-    const int right = int(std::ceil(float(imageRect.right() + 1) * m_fZoom) + m_fOriginX) - sx;
-    const int bottom = int(std::ceil(float(imageRect.bottom() + 1) * m_fZoom) + m_fOriginY) - sy;
+    const ScreenMapping map = Mapping();
+    const double z = map.zoom;
+    const int left = ClampToInt(std::floor(imageRect.left() * z) + map.originX);
+    const int top = ClampToInt(std::floor(imageRect.top() * z) + map.originY);
+    const int right = ClampToInt(std::ceil((double(imageRect.right()) + 1) * z) + map.originX);
+    const int bottom = ClampToInt(std::ceil((double(imageRect.bottom()) + 1) * z) + map.originY);
     return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
 }
 
 QPoint CPictorraView::ClientToImage(QPoint client) const {
-    const int sx = horizontalScrollBar()->value(), sy = verticalScrollBar()->value();
-    return {int((float(client.x()) - m_fOriginX + float(sx)) / m_fZoom),
-            int((float(client.y()) - m_fOriginY + float(sy)) / m_fZoom)};
+    const ScreenMapping map = Mapping();
+    return {map.ImageX(client.x()), map.ImageY(client.y())};
+}
+
+QPoint CPictorraView::ClientToLayer(QPoint client) const {
+    const QPoint image = ClientToImage(client);
+    const CLayerFrame* layer = m_doc.ActiveLayer();
+    return layer ? image - QPoint(layer->m_nOffsetX, layer->m_nOffsetY) : image;
+}
+
+QPoint CPictorraView::LayerToClient(QPoint layerPoint) const {
+    const CLayerFrame* layer = m_doc.ActiveLayer();
+    const QPoint image =
+        layer ? layerPoint + QPoint(layer->m_nOffsetX, layer->m_nOffsetY) : layerPoint;
+    const ScreenMapping map = Mapping();
+    return {ClampToInt(std::floor(image.x() * map.zoom) + map.originX),
+            ClampToInt(std::floor(image.y() * map.zoom) + map.originY)};
 }
 
 QRect CPictorraView::CanvasOnScreen() const {
@@ -81,8 +256,17 @@ QRect CPictorraView::CanvasOnScreen() const {
     return canvas.isEmpty() ? QRect() : ImageToClient(QRect(QPoint(0, 0), canvas));
 }
 
+// --- Repainting ---------------------------------------------------------------------------
+
 void CPictorraView::InvalidateImageRect(const QRect& imageRect) {
-    viewport()->update(ImageToClient(imageRect) & CanvasOnScreen());
+    // Below zoom 1 a window pixel mixes its neighbours' image pixels too.
+    const int margin = m_fZoom < 1.0f ? 1 : 0;
+    viewport()->update(ImageToClient(imageRect).adjusted(-margin, -margin, margin, margin) &
+                       CanvasOnScreen());
+}
+
+void CPictorraView::InvalidateClientRect(const QRect& clientRect) {
+    viewport()->update(clientRect);
 }
 
 void CPictorraView::InvalidateImage() {
@@ -100,42 +284,38 @@ Bitmap& CPictorraView::ScreenBuffer(QSize size) {
     return *m_pScreenBuffer;
 }
 
-void CPictorraView::paintEvent(QPaintEvent* event) {
-    QPainter painter(viewport());
-    const QColor face = palette().color(QPalette::Window);
-    const QRect canvas = m_doc.LayerCount() > 0 ? CanvasOnScreen() : QRect();
-    const QRect shown = event->rect() & canvas;
+// --- For the tools ------------------------------------------------------------------------
 
-    // The window's background around the picture.
-    QRegion margins(event->rect());
-    margins -= QRegion(shown);
-    for (const QRect& r : margins) {
-        painter.fillRect(r, face);
-    }
-    m_rcLastComposed = QRect();
-    if (shown.isEmpty() || !Bitmap::IsAcceptableSize(shown.width(), shown.height())) {
-        return;
-    }
-
-    // Zoom 1: window pixel (x, y) shows image pixel (x, y) - canvas.topLeft().
-    Bitmap& buffer = ScreenBuffer(shown.size());
-    const QPoint imageTopLeft = shown.topLeft() - canvas.topLeft();
-    const QPoint checkerPhase(shown.left() - int(m_fOriginX), shown.top() - int(m_fOriginY));
-    ComposeForScreen(buffer, imageTopLeft, checkerPhase, ImagesToShow(m_doc, ShownLayerNumber()));
-    const QImage opaque(buffer.Bits(), buffer.Width(), buffer.Height(), buffer.Stride(),
-                        QImage::Format_RGB32);
-    painter.drawImage(shown.topLeft(), opaque);
-    m_rcLastComposed = shown;
+void CPictorraView::SetStatusText(const QString& text) {
+    m_strStatus = text;
+    m_frame.SetStatusText(text);
 }
 
-void CPictorraView::resizeEvent(QResizeEvent* event) {
-    QAbstractScrollArea::resizeEvent(event);
-    UpdateScrollAndTitle();
-    UpdateOrigin();
-    viewport()->update();
+void CPictorraView::StartToolTimer(int id, int milliseconds) {
+    m_toolTimers[id].start(milliseconds, this);
 }
 
-void CPictorraView::scrollContentsBy(int, int) {
-    // The checkerboard stays put while the picture moves over it: everything shown changes.
-    viewport()->update();
+void CPictorraView::KillToolTimer(int id) {
+    if (auto it = m_toolTimers.find(id); it != m_toolTimers.end()) {
+        it->second.stop();
+    }
+}
+
+void CPictorraView::timerEvent(QTimerEvent* event) {
+    for (auto& [id, timer] : m_toolTimers) {
+        if (timer.timerId() == event->timerId()) {
+            if (CTool* tool = CurrentToolObject()) {
+                CToolEvent ev = MakeEvent(m_ptCurrent, m_bRightDrag && !m_bLeftDrag);
+                tool->OnTimer(ev, id);
+            }
+            return;
+        }
+    }
+    QAbstractScrollArea::timerEvent(event);
+}
+
+void CPictorraView::DiscardPolyline() {
+    m_arrPathPoints.clear();
+    m_arrAnchors.clear();
+    m_nEditAnchor = 0;
 }

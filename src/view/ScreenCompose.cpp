@@ -1,6 +1,8 @@
 #include "view/ScreenCompose.h"
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -9,6 +11,7 @@
 #include "platform/Bitmap.h"
 #include "platform/Compose.h"
 #include "platform/Draw.h"
+#include "platform/Parallel.h"
 
 namespace {
 int Wrap(int v) {
@@ -103,4 +106,203 @@ void ComposeForScreen(Bitmap& out, QPoint imageTopLeft, QPoint checkerPhase,
     if (!sources.empty()) {
         ComposeOver(out, sources);
     }
+}
+
+// --- Any zoom -------------------------------------------------------------------------------
+
+int ScreenMapping::ImageX(int x) const {
+    return int(std::floor((double(x) - originX) / zoom));
+}
+
+int ScreenMapping::ImageY(int y) const {
+    return int(std::floor((double(y) - originY) / zoom));
+}
+
+namespace {
+
+// One picture placed in the image: drawn stretched into rect (image pixels) when its size
+// differs, with DrawBitmapRect's sampling.
+struct PlacedSource {
+    const Bitmap* bitmap;
+    QRect rect;
+    float alpha;
+    // Per sample column: the bitmap's column, for the sample columns first..last - 1 (the
+    // columns outside are not covered).
+    std::vector<int> columns;
+    int first = 0, last = 0;
+
+    int RowOf(int iy) const {
+        const int dy = iy - rect.y();
+        if (dy < 0 || dy >= rect.height()) {
+            return -1;
+        }
+        return rect.height() == bitmap->Height()
+                   ? dy
+                   : int((int64_t(dy) * 2 + 1) * bitmap->Height() / (int64_t(rect.height()) * 2));
+    }
+};
+
+// Straight-alpha pixels of every source at the sample columns of image row iy, composed into
+// acc as premultiplied B, G, R (0..255) and A (0..1), on transparent.
+void StackRow(float* acc, int n, const std::vector<PlacedSource>& sources, int iy) {
+    std::fill(acc, acc + size_t(n) * 4, 0.0f);
+    for (const PlacedSource& s : sources) {
+        const int sy = s.RowOf(iy);
+        if (sy < 0 || s.first >= s.last) {
+            continue;
+        }
+        const uint32_t* row = s.bitmap->Row(sy);
+        const float scale = s.alpha / 255.0f;
+        const int* cols = s.columns.data();
+        for (int i = s.first; i < s.last; ++i) {
+            const uint32_t p = row[cols[i]];
+            const float a = float(p >> 24) * scale;
+            if (a <= 0.0f) {
+                continue;
+            }
+            const float k = 1.0f - a;
+            float* d = acc + size_t(i) * 4;
+            d[0] = float(p & 0xFF) * a + d[0] * k;
+            d[1] = float((p >> 8) & 0xFF) * a + d[1] * k;
+            d[2] = float((p >> 16) & 0xFF) * a + d[2] * k;
+            d[3] = a + d[3] * k;
+        }
+    }
+}
+
+// A premultiplied pixel (colour scaled by `colourScale`, alpha by `alphaScale`) over an opaque
+// checker pixel.
+inline uint32_t OverChecker(const float* p, float colourScale, float alphaScale, uint32_t checker) {
+    const float k = 1.0f - p[3] * alphaScale;
+    auto channel = [&](int i, int shift) {
+        const float v = p[i] * colourScale + float((checker >> shift) & 0xFF) * k;
+        return uint32_t(std::clamp(v + 0.5f, 0.0f, 255.0f));
+    };
+    return 0xFF000000u | (channel(2, 16) << 16) | (channel(1, 8) << 8) | channel(0, 0);
+}
+
+}  // namespace
+
+void ComposeScreenArea(Bitmap& out, QPoint windowTopLeft, const ScreenMapping& map,
+                       QPoint checkerOrigin, const ShownImages& images) {
+    if (map.zoom == 1.0) {
+        ComposeForScreen(out, windowTopLeft - QPoint(map.originX, map.originY),
+                         windowTopLeft - checkerOrigin, images);
+        return;
+    }
+    const int w = out.Width(), h = out.Height();
+    if (w <= 0 || h <= 0) {
+        return;
+    }
+    const bool reduced = map.zoom < 1.0;
+    // Below zoom 1 two sample columns (and rows) per window pixel, at a quarter and three
+    // quarters of it; from zoom 1 up one per image column shown.
+    const int wx0 = windowTopLeft.x(), wy0 = windowTopLeft.y();
+    auto sampleX = [&](int x, int k) {
+        return int(std::floor((double(wx0 + x) + (k + 0.5) / 2 - map.originX) / map.zoom));
+    };
+    auto sampleY = [&](int y, int k) {
+        return int(std::floor((double(wy0 + y) + (k + 0.5) / 2 - map.originY) / map.zoom));
+    };
+    std::vector<int> sampleCols;
+    std::vector<int> colOfPixel;  // from zoom 1 up: the sample column of each window column
+    if (reduced) {
+        sampleCols.resize(size_t(w) * 2);
+        for (int x = 0; x < w; ++x) {
+            sampleCols[size_t(x) * 2] = sampleX(x, 0);
+            sampleCols[size_t(x) * 2 + 1] = sampleX(x, 1);
+        }
+    } else {
+        const int first = map.ImageX(wx0), last = map.ImageX(wx0 + w - 1);
+        sampleCols.resize(size_t(last - first + 1));
+        for (size_t i = 0; i < sampleCols.size(); ++i) {
+            sampleCols[i] = first + int(i);
+        }
+        colOfPixel.resize(size_t(w));
+        for (int x = 0; x < w; ++x) {
+            colOfPixel[size_t(x)] = map.ImageX(wx0 + x) - first;
+        }
+    }
+    const int n = int(sampleCols.size());
+
+    std::vector<PlacedSource> sources;
+    auto place = [&](const Bitmap* bitmap, QRect rect, float alpha) {
+        if (!bitmap || rect.isEmpty() || alpha <= 0.0f) {
+            return;
+        }
+        PlacedSource s{bitmap, rect, alpha, std::vector<int>(size_t(n), -1)};
+        const bool stretched = rect.width() != bitmap->Width();
+        s.first = n;
+        for (int i = 0; i < n; ++i) {
+            const int dx = sampleCols[size_t(i)] - rect.x();
+            if (dx < 0 || dx >= rect.width()) {
+                continue;
+            }
+            s.columns[size_t(i)] =
+                stretched
+                    ? int((int64_t(dx) * 2 + 1) * bitmap->Width() / (int64_t(rect.width()) * 2))
+                    : dx;
+            s.first = std::min(s.first, i);
+            s.last = i + 1;
+        }
+        if (s.first < s.last) {
+            sources.push_back(std::move(s));
+        }
+    };
+    if (images.below) {
+        place(images.below, images.below->Rect(), 1.0f);
+    }
+    if (images.active) {
+        place(images.active, QRect(QPoint(images.activeX, images.activeY), images.active->Size()),
+              images.activeAlpha);
+    }
+    if (images.above) {
+        place(images.above, images.above->Rect(), 1.0f);
+    }
+    if (images.fragment) {
+        place(images.fragment, images.fragmentRect, 1.0f);
+    }
+
+    const Bitmap& tile = CheckerTile();
+    const int tx0 = Wrap(wx0 - checkerOrigin.x());
+    ParallelBands(
+        h, int64_t(w) * int64_t(std::max<size_t>(1, sources.size())) * (reduced ? 4 : 1),
+        [&](int firstRow, int lastRow) {
+            std::vector<float> acc0(size_t(n) * 4), acc1(reduced ? size_t(n) * 4 : 0);
+            int cachedRow = INT_MIN;
+            for (int y = firstRow; y < lastRow; ++y) {
+                const uint32_t* checker = tile.Row(Wrap(wy0 + y - checkerOrigin.y()));
+                uint32_t* dst = out.Row(y);
+                if (reduced) {
+                    StackRow(acc0.data(), n, sources, sampleY(y, 0));
+                    StackRow(acc1.data(), n, sources, sampleY(y, 1));
+                    int tx = tx0;
+                    for (int x = 0; x < w; ++x) {
+                        const float* a = acc0.data() + size_t(x) * 8;
+                        const float* b = acc1.data() + size_t(x) * 8;
+                        const float sum[4] = {a[0] + a[4] + b[0] + b[4], a[1] + a[5] + b[1] + b[5],
+                                              a[2] + a[6] + b[2] + b[6], a[3] + a[7] + b[3] + b[7]};
+                        dst[x] = OverChecker(sum, 0.25f, 0.25f, checker[tx]);
+                        if (++tx == kCheckerTileSide) {
+                            tx = 0;
+                        }
+                    }
+                } else {
+                    // Rows showing the same image row share its composition.
+                    const int iy = map.ImageY(wy0 + y);
+                    if (iy != cachedRow) {
+                        StackRow(acc0.data(), n, sources, iy);
+                        cachedRow = iy;
+                    }
+                    int tx = tx0;
+                    for (int x = 0; x < w; ++x) {
+                        dst[x] = OverChecker(acc0.data() + size_t(colOfPixel[size_t(x)]) * 4, 1.0f,
+                                             1.0f, checker[tx]);
+                        if (++tx == kCheckerTileSide) {
+                            tx = 0;
+                        }
+                    }
+                }
+            }
+        });
 }

@@ -42,3 +42,27 @@ ShownImages ImagesToShow(const CPictorraDoc& doc, int activeNumber);
 // of the window that needs painting.
 void ComposeForScreen(Bitmap& out, QPoint imageTopLeft, QPoint checkerPhase,
                       const ShownImages& images);
+
+// How window pixels meet image pixels: the window pixel (x, y) shows the image point
+// ((x - originX) / zoom, (y - originY) / zoom). origin is the window position of image pixel
+// (0, 0): the centring margin minus the scroll position, so it is negative once scrolled.
+struct ScreenMapping {
+    double zoom = 1.0;
+    int originX = 0;
+    int originY = 0;
+
+    // The image pixel under window pixel (x, y): at zoom 2 and above whole image pixels cover
+    // whole window pixels, so the grid of pixels stays aligned at any scroll position.
+    int ImageX(int x) const;
+    int ImageY(int y) const;
+};
+
+// Composes the window pixels of out (whose top-left pixel is window pixel windowTopLeft) at
+// any zoom: the checkerboard, unscaled, with its tile starting at window pixel checkerOrigin,
+// then the three images and the fragment. From zoom 1 up each window pixel shows the image
+// pixel under it (nearest neighbour); below zoom 1 it shows the mean of four points spread
+// over the image area it covers, so that a reduced picture neither flickers nor loses thin
+// lines entirely. The work is proportional to the window pixels composed, not to the
+// picture's size, and rows are spread over the cores. At zoom 1 it is ComposeForScreen.
+void ComposeScreenArea(Bitmap& out, QPoint windowTopLeft, const ScreenMapping& map,
+                       QPoint checkerOrigin, const ShownImages& images);

@@ -2,7 +2,9 @@
 
 #include <QString>
 
-// What the view asks of the window around it (the child frame).
+struct CToolOptions;
+
+// What the view asks of the windows around it: the child frame, and through it the main frame.
 class CViewFrame {
 public:
     virtual ~CViewFrame() = default;
@@ -11,4 +13,10 @@ public:
     virtual bool IsFrameActive() const = 0;
     // The frame's caption; "[*]" marks where the modified sign goes.
     virtual void SetCaption(const QString& caption) = 0;
+    // The main frame's current tool state and tool options, read at every event.
+    virtual CToolOptions& ToolOptions() = 0;
+    // Status bar pane 1: the cursor's position and the sizes being dragged.
+    virtual void SetStatusText(const QString& text) = 0;
+    // The layers panel repaints, so that its thumbnails follow a stroke.
+    virtual void RefreshLayersPanel() {}
 };
