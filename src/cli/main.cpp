@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "document/PictorraDoc.h"
+#include "effects/EffectFrame.h"
 #include "effects/EffectRegistry.h"
-#include "effects/RandomSequence.h"
 #include "files/FreeImageLibrary.h"
 
 namespace {
@@ -114,25 +114,16 @@ struct EffectStep {
     std::vector<int> values;
 };
 
-// Runs the effects in order, as the Effects menu does: on the lifted selection when there is
-// one (each result clipped to the outline), else on the active layer.
+// Runs the effects in order through the effect frame, as the Effects menu does with each
+// dialog's values accepted at once: on the lifted selection when there is one, else on the
+// active layer.
 bool ApplyEffects(CPictorraDoc& doc, const std::vector<EffectStep>& steps) {
-    // Every run of the tool starts the random sequence afresh, so runs repeat exactly.
-    CRandomSequence random;
-    EffectContext context{doc.Host().PrimaryColor(), doc.Host().SecondaryColor(), &random};
     for (const EffectStep& step : steps) {
-        Bitmap* target = doc.m_pFragment ? doc.m_pFragment.get() : doc.m_pActiveBitmap;
-        if (!target || !step.effect->apply(*target, step.values, context)) {
+        if (!ApplyEffect(doc, *step.effect, step.values)) {
             doc.Host().ShowMessage(QStringLiteral("The effect could not be applied."),
                                    MessageIcon::Error);
             return false;
         }
-        doc.ClipFragmentToSelection();
-    }
-    if (!steps.empty()) {
-        doc.InvalidateLayerCaches();
-        doc.RebuildLayerCaches();
-        doc.SetModifiedFlag();
     }
     return true;
 }
@@ -198,9 +189,12 @@ int Convert(const QStringList& args) {
         }
     }
 
+    // Every run starts the random sequence afresh (the host's own), so runs repeat exactly;
+    // a batch run keeps no undo history.
     CDocumentHost host;
     host.SetEchoMessages(true);
     host.SetColors(primary, secondary);
+    host.SetHistoryLimit(0);
     CPictorraDoc doc(&host);
     if (!OpenDocument(doc, files[0])) {
         return kExitMessage;

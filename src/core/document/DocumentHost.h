@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <cstdint>
 
+#include "effects/RandomSequence.h"
+
 class CPictorraDoc;
 class CSelection;
 
@@ -62,6 +64,17 @@ public:
         m_uSecondary = secondary;
     }
 
+    // The program's one random sequence: the noise effects continue it from effect to effect
+    // and from document to document. The headless program starts it afresh, so that a run of
+    // the command-line tool repeats exactly.
+    virtual CRandomSequence& RandomSequence() { return m_random; }
+
+    // Long work on the user's behalf (an effect on a big picture) begins and ends: the windows
+    // show the busy cursor in between. Calls nest; the headless program only counts them.
+    virtual void BeginBusy() { ++m_nBusy; }
+    virtual void EndBusy() { --m_nBusy; }
+    int BusyDepth() const { return m_nBusy; }
+
     void SetHistoryLimit(int limit) { m_nHistoryLimit = limit; }
     // Messages shown so far (headless use).
     const QStringList& Messages() const { return m_messages; }
@@ -77,4 +90,18 @@ protected:
     uint32_t m_uSecondary = 0xFFFFFFFF;
     QStringList m_messages;
     bool m_bEcho = false;
+    CRandomSequence m_random;
+    int m_nBusy = 0;
+};
+
+// Shows the busy cursor for the lifetime of the object.
+class CBusyScope {
+public:
+    explicit CBusyScope(CDocumentHost& host) : m_host(host) { m_host.BeginBusy(); }
+    ~CBusyScope() { m_host.EndBusy(); }
+    CBusyScope(const CBusyScope&) = delete;
+    CBusyScope& operator=(const CBusyScope&) = delete;
+
+private:
+    CDocumentHost& m_host;
 };

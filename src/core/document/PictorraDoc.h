@@ -130,6 +130,26 @@ public:
     // Ends the text tool's typing (the view's text tool does the work).
     void FinishTextEntry();
 
+    // --- The effect frame (PictorraDoc_Effects.cpp; the flows are effects/EffectFrame.h) ---
+    // Before an effect: ends the text tool's typing and records a change a tool left pending
+    // (a moved fragment), so that the entries stay in the order of the changes.
+    void BeginEffect();
+    // Lifts the selection when one is present and not lifted yet. The lift changes the layer,
+    // so the state before it is recorded first; that entry is then the effect's own (see
+    // RecordEffectUndo). True when the effect has its target: a fragment, or the active layer
+    // when nothing is selected. False when a selection is present but could not be lifted
+    // (it lies outside the layer, or the memory ran out): there is nothing to change.
+    bool LiftSelectionForEffect();
+    // The bitmap an effect changes: the lifted fragment, else the active layer's bitmap.
+    Bitmap* ResolveEffectTarget();
+    // Records the state before an effect changes its target: nothing more when the lift just
+    // made by LiftSelectionForEffect recorded it, else PushUndoState.
+    void RecordEffectUndo();
+    // After an effect: the caches rebuilt, the view and the layers panel repainted.
+    void FinishEffect();
+    // Forgets the pending copies without recording them.
+    void DiscardPendingUndo();
+
     // --- Clipboard (PictorraDoc_Clipboard.cpp) -------------------------------------------
     // The fragment as shown (stretched to m_rcSelection) on the clipboard, as a standard
     // image over opaque white and in the program's own format with its transparency.
@@ -213,6 +233,8 @@ public:
     int m_bShiftDown = 0;
     int m_bAltDown = 0;
     int m_bAltHeld = 0;
+    // The entry of the coming effect was recorded before its lift (LiftSelectionForEffect).
+    bool m_bEffectLiftRecorded = false;
     // SavePendingUndo's copies of the active layer and of the fragment.
     std::unique_ptr<Bitmap> m_pPendingUndo;
     std::unique_ptr<Bitmap> m_pPendingFragment;
