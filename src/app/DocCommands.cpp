@@ -9,6 +9,8 @@
 #include "app/PictorraApp.h"
 #include "document/PictorraDoc.h"
 #include "document/SelectionCommands.h"
+#include "effects/EffectCommands.h"
+#include "effects/EffectRegistry.h"
 #include "files/FileFormats.h"
 
 CDocCommands::CDocCommands(CPictorraDoc& doc, CChildFrame& frame, CPictorraApp& app)
@@ -27,6 +29,13 @@ CDocCommands::CDocCommands(CPictorraDoc& doc, CChildFrame& frame, CPictorraApp& 
         OnCommand(
             c->id, [d, c] { (d->*(c->run))(); },
             [d, c](CCmdUI& ui) { ui.Enable(c->IsEnabled(*d)); });
+    }
+    // The Effects menu, from the registry (also static).
+    for (const EffectInfo& effect : Effects()) {
+        const EffectInfo* e = &effect;
+        OnCommand(
+            e->commandId, [this, e] { RunEffectCommand(m_doc, *e, m_frame.window()); },
+            [d](CCmdUI& ui) { ui.Enable(CanRunEffect(*d)); });
     }
 }
 

@@ -21,6 +21,7 @@
 #include "app/PictorraApp.h"
 #include "document/PictorraDoc.h"
 #include "document/SelectionCommands.h"
+#include "effects/EffectCommands.h"
 #include "panels/LayerDialog.h"
 #include "view/PictorraView.h"
 #include "view/ViewCommands.h"
@@ -91,6 +92,7 @@ void CMainFrame::CreateActions() {
     r.Command(ID_EDIT_PASTE_NEW, QStringLiteral("&Paste"), {QKeySequence(Qt::CTRL | Qt::Key_V)});
     r.Command(ID_VIEW_STATUS_BAR, QStringLiteral("&Status Bar"));
     AddViewCommands(r);
+    AddEffectCommands(r);
     r.Command(ID_WINDOW_CASCADE, QStringLiteral("&Cascade"));
     r.Command(ID_WINDOW_TILE_HORZ, QStringLiteral("&Tile"));
     r.Command(ID_WINDOW_ARRANGE, QStringLiteral("&Arrange Icons"));
@@ -151,6 +153,7 @@ void CMainFrame::CreateMenus() {
     m.Menu(CMainMenus::kDocumentMenu, QStringLiteral("&View"))
         ->addAction(r.Command(ID_VIEW_STATUS_BAR));
     AddViewMenus(m, r);
+    AddEffectsMenu(m, r);
     QMenu* window = m.Menu(CMainMenus::kDocumentMenu, QStringLiteral("&Window"));
     window->addAction(r.Command(ID_WINDOW_CASCADE));
     window->addAction(r.Command(ID_WINDOW_TILE_HORZ));

@@ -63,3 +63,13 @@ CSelection* CMainFrameHost::SelectionOf(const CPictorraDoc& doc) {
 int* CMainFrameHost::ActiveLayerNumberStore() {
     return m_frame.LayerBar().ActiveNumberStore();
 }
+
+void CMainFrameHost::BeginBusy() {
+    CDocumentHost::BeginBusy();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void CMainFrameHost::EndBusy() {
+    QApplication::restoreOverrideCursor();
+    CDocumentHost::EndBusy();
+}

@@ -19,6 +19,9 @@ public:
     int* ActiveLayerNumberStore() override;
     // The outline the document's view keeps.
     CSelection* SelectionOf(const CPictorraDoc& doc) override;
+    // The busy cursor over every window of the program while long work runs.
+    void BeginBusy() override;
+    void EndBusy() override;
     // The main frame's m_nTool.
     int CurrentTool() const override;
     void SetCurrentTool(int tool) override;

@@ -126,8 +126,9 @@ TEST(StartUp, AFileOnTheCommandLineOpensAfterTheSplashInAChildWithOneLayer) {
     EXPECT_TRUE(SamePixelsAs(doc, picture));
     EXPECT_EQ(child->ShownCaption(), "start.png  Scale: 100%");
     EXPECT_EQ(shell.Frame().Menus().Shown(), CMainMenus::kDocumentMenu);
-    EXPECT_EQ(MenuTitles(shell.Frame().menuBar()),
-              QStringList({"&File", "&Edit", "&Selections", "&View", "&Window", "&Help"}));
+    EXPECT_EQ(
+        MenuTitles(shell.Frame().menuBar()),
+        QStringList({"&File", "&Edit", "&Selections", "&View", "&Effects", "&Window", "&Help"}));
     EXPECT_EQ(shell.App().Settings().m_RecentFiles.Names(), QStringList{path});
 
     CCommandRouter& router = shell.Frame().Router();

@@ -273,6 +273,7 @@ std::vector<EffectInfo> MakeEffects() {
                      Sharpen(t);
                      return true;
                  }});
+    e.back().startsGroup = true;  // the neighbourhood filters
     e.push_back({"emboss",
                  "Emboss",
                  {},
@@ -315,6 +316,7 @@ std::vector<EffectInfo> MakeEffects() {
                      Mosaic(t, v[0]);
                      return true;
                  }});
+    e.back().startsGroup = true;  // mosaic and noise
     e.push_back({"set-noise",
                  "Set Noise...",
                  {},

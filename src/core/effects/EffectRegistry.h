@@ -82,6 +82,8 @@ struct EffectInfo {
     bool selectionOnly = false;
     std::vector<EffectParameter> parameters;
     EffectApply apply = nullptr;
+    // The Effects menu puts a separator before this item.
+    bool startsGroup = false;
 
     std::vector<int> DefaultValues(const EffectContext& context) const;
     const EffectParameter* Parameter(const QString& key) const;
