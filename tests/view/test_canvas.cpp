@@ -7,6 +7,9 @@
 #include <cmath>
 
 #include "ViewTesting.h"
+#include "app/ChildFrame.h"
+#include "app/MainFrame.h"
+#include "app/ShellFixture.h"
 #include "app/CommandIds.h"
 #include "document/ToolState.h"
 #include "support/TestPictures.h"
@@ -423,4 +426,47 @@ TEST(PictorraView, SelectionOutlinesShowOnDarkAndLightPictures) {
     }
     EXPECT_GT(whiteOnBlack, 4);
     EXPECT_GT(blackOnWhite, 4);
+}
+
+// Pictures of the program's window for a person to look at: written when
+// PICTORRA_SCREENSHOT_DIR names a folder, skipped otherwise.
+TEST(Screenshots, ThreeLayersAtZoomOneAndAtZoomEightWithTheGrid) {
+    const QString dir = qEnvironmentVariable("PICTORRA_SCREENSHOT_DIR");
+    if (dir.isEmpty()) {
+        GTEST_SKIP() << "set PICTORRA_SCREENSHOT_DIR to write the screenshots";
+    }
+    ShellFixture shell;
+    shell.FinishStartup();
+    CMainFrame& frame = shell.Frame();
+    frame.resize(1000, 700);
+    frame.show();
+    CChildFrame* child = shell.NewPicture(240, 160);
+    CPictorraDoc& doc = child->GetDocument();
+    doc.SetLayerBitmap(doc.Layer(1), MakePhotoLike(240, 160, 3, false));
+    CLayerFrame* middle = doc.AddEmptyLayerOfSize(120, 80);
+    doc.SetLayerBitmap(middle, MakeBitmap(120, 80, [](int x, int y) {
+                           return (x / 10 + y / 10) % 2 ? 0xC0FF4040u : 0x00000000u;
+                       }));
+    middle->m_nOffsetX = 30;
+    middle->m_nOffsetY = 20;
+    doc.SetActiveLayer(2);
+    CLayerFrame* top = doc.AddEmptyLayer();
+    doc.SetLayerBitmap(top, MakeBitmap(120, 80, [](int x, int y) {
+                           const int dx = x - 60, dy = y - 40;
+                           return dx * dx + dy * dy < 900 ? 0xA02060FFu : 0x00000000u;
+                       }));
+    top->m_nOffsetX = 100;
+    top->m_nOffsetY = 60;
+    doc.SetActiveLayer(3);
+    doc.SelectRectangle(CRect{20, 15, 140, 95});
+    child->showMaximized();
+    QApplication::processEvents();
+    CPictorraView& view = child->View();
+    view.SetZoom(1.0f);
+    QApplication::processEvents();
+    EXPECT_TRUE(frame.grab().save(dir + QStringLiteral("/canvas-zoom1.png")));
+    frame.ToolOptions().m_bGrid = 1;
+    view.SetZoom(8.0f, view.ImageToClient(QRect(100, 60, 1, 1)).topLeft());
+    QApplication::processEvents();
+    EXPECT_TRUE(frame.grab().save(dir + QStringLiteral("/canvas-zoom8-grid.png")));
 }
