@@ -62,8 +62,8 @@ void Repaint(benchmark::State& state, float zoom, QRect area) {
     Canvas& c = TheCanvas();
     c.view->SetZoom(zoom);
     // Somewhere in the middle of the picture.
-    c.view->ScrollTo({c.view->horizontalScrollBar()->maximum() / 2,
-                      c.view->verticalScrollBar()->maximum() / 2});
+    c.view->ScrollTo(
+        {c.view->horizontalScrollBar()->maximum() / 2, c.view->verticalScrollBar()->maximum() / 2});
     QApplication::processEvents();
     QWidget* viewport = c.view->viewport();
     for (auto _ : state) {
@@ -75,7 +75,12 @@ void Repaint(benchmark::State& state, float zoom, QRect area) {
 void BM_FullRepaint(benchmark::State& state) {
     Repaint(state, float(state.range(0)) / 100.0f, QRect());
 }
-BENCHMARK(BM_FullRepaint)->Arg(25)->Arg(100)->Arg(800)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FullRepaint)
+    ->Arg(25)
+    ->Arg(100)
+    ->Arg(800)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_FullRepaintWithGrid(benchmark::State& state) {
     TheCanvas().frame.m_options.m_bGrid = 1;
@@ -87,7 +92,12 @@ BENCHMARK(BM_FullRepaintWithGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_UpdateRect64(benchmark::State& state) {
     Repaint(state, float(state.range(0)) / 100.0f, QRect(600, 400, 64, 64));
 }
-BENCHMARK(BM_UpdateRect64)->Arg(25)->Arg(100)->Arg(800)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_UpdateRect64)
+    ->Arg(25)
+    ->Arg(100)
+    ->Arg(800)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
 
 }  // namespace
 

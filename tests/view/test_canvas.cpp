@@ -8,9 +8,9 @@
 
 #include "ViewTesting.h"
 #include "app/ChildFrame.h"
+#include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/ShellFixture.h"
-#include "app/CommandIds.h"
 #include "document/ToolState.h"
 #include "support/TestPictures.h"
 #include "support/WidgetTesting.h"
