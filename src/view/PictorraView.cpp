@@ -152,6 +152,7 @@ void CPictorraView::SetZoom(float zoom, std::optional<QPoint> anchor) {
     UpdateOrigin();
     ScrollTo(QPoint(ClampToInt(ix * zoom + int(m_fOriginX) - at.x()),
                     ClampToInt(iy * zoom + int(m_fOriginY) - at.y())));
+    PlaceCaret();
     InvalidateImage();
 }
 
@@ -167,6 +168,7 @@ void CPictorraView::ChooseFirstZoom(int mainClientWidth) {
         m_nFitCounter = counter;
         UpdateScrollAndTitle();
         UpdateOrigin();
+        PlaceCaret();
         InvalidateImage();
     }
 }
@@ -187,6 +189,7 @@ void CPictorraView::ZoomToRegion(const QRect& layerRect) {
     const QPointF centre = QRectF(r).center() * double(m_fZoom);
     ScrollTo(QPoint(std::max(0, ClampToInt(centre.x() - client.width() / 2.0)),
                     std::max(0, ClampToInt(centre.y() - client.height() / 2.0))));
+    PlaceCaret();
     InvalidateImage();
 }
 
@@ -203,12 +206,20 @@ void CPictorraView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     UpdateScrollAndTitle();
     UpdateOrigin();
+    PlaceCaret();
     viewport()->update();
 }
 
 void CPictorraView::scrollContentsBy(int, int) {
     // The checkerboard stays put while the picture moves over it: everything shown changes.
+    PlaceCaret();
     viewport()->update();
+}
+
+void CPictorraView::PlaceCaret() {
+    if (CTool* tool = CurrentToolObject()) {
+        tool->OnViewChanged(*this);
+    }
 }
 
 // --- Coordinates --------------------------------------------------------------------------

@@ -114,6 +114,9 @@ public:
     QCursor CursorAt(QPoint client);
     // Re-reads the cursor for the mouse position.
     void UpdateCursor();
+    // Tells the current tool that the zoom or the scroll position changed (the text tool puts
+    // its caret back over the insertion point).
+    void PlaceCaret();
     // Discards the lasso or scissor polyline and the scissor anchors.
     void DiscardPolyline();
 

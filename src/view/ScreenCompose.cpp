@@ -170,6 +170,44 @@ void StackRow(float* acc, int n, const std::vector<PlacedSource>& sources, int i
     }
 }
 
+// Below zoom 1: the samples of one image row, each already over the checker pixel of its
+// window pixel, so opaque; one array per channel, two samples per window pixel.
+struct SampleRow {
+    explicit SampleRow(int n)
+        : b(size_t(n)), g(size_t(n)), r(size_t(n)), a(size_t(n)), gathered(size_t(n)) {}
+    std::vector<float> b, g, r, a;
+    std::vector<uint32_t> gathered;
+};
+
+void ReducedSamples(SampleRow& row, int iy, const uint32_t* checker, int tx0, int w,
+                    const std::vector<PlacedSource>& sources) {
+    uint32_t* tmp = row.gathered.data();
+    int tx = tx0;
+    for (int x = 0; x < w; ++x) {
+        tmp[size_t(x) * 2] = tmp[size_t(x) * 2 + 1] = checker[tx];
+        if (++tx == kCheckerTileSide) {
+            tx = 0;
+        }
+    }
+    LoadPremultiplied(tmp, w * 2, row.b.data(), row.g.data(), row.r.data(), row.a.data());
+    for (const PlacedSource& s : sources) {
+        const int sy = s.RowOf(iy);
+        if (sy < 0) {
+            continue;
+        }
+        // The source's samples side by side, then one blend over them that the compiler
+        // vectorises.
+        const uint32_t* src = s.bitmap->Row(sy);
+        const int* cols = s.columns.data() + s.first;
+        const int m = s.last - s.first;
+        for (int i = 0; i < m; ++i) {
+            tmp[i] = src[cols[i]];
+        }
+        BlendPremultiplied(tmp, m, s.alpha, row.b.data() + s.first, row.g.data() + s.first,
+                           row.r.data() + s.first, row.a.data() + s.first);
+    }
+}
+
 // A premultiplied pixel (colour scaled by `colourScale`, alpha by `alphaScale`) over an opaque
 // checker pixel.
 inline uint32_t OverChecker(const float* p, float colourScale, float alphaScale, uint32_t checker) {
@@ -268,24 +306,31 @@ void ComposeScreenArea(Bitmap& out, QPoint windowTopLeft, const ScreenMapping& m
     ParallelBands(
         h, int64_t(w) * int64_t(std::max<size_t>(1, sources.size())) * (reduced ? 4 : 1),
         [&](int firstRow, int lastRow) {
-            std::vector<float> acc0(size_t(n) * 4), acc1(reduced ? size_t(n) * 4 : 0);
+            std::vector<float> acc0(reduced ? 0 : size_t(n) * 4);
+            SampleRow rows[2] = {SampleRow(reduced ? n : 0), SampleRow(reduced ? n : 0)};
             int cachedRow = INT_MIN;
             for (int y = firstRow; y < lastRow; ++y) {
                 const uint32_t* checker = tile.Row(Wrap(wy0 + y - checkerOrigin.y()));
                 uint32_t* dst = out.Row(y);
                 if (reduced) {
-                    StackRow(acc0.data(), n, sources, sampleY(y, 0));
-                    StackRow(acc1.data(), n, sources, sampleY(y, 1));
-                    int tx = tx0;
+                    // Each sample over its window pixel's checker, then the mean of the four
+                    // samples of every window pixel.
+                    ReducedSamples(rows[0], sampleY(y, 0), checker, tx0, w, sources);
+                    ReducedSamples(rows[1], sampleY(y, 1), checker, tx0, w, sources);
+                    const float* b0 = rows[0].b.data();
+                    const float* g0 = rows[0].g.data();
+                    const float* r0 = rows[0].r.data();
+                    const float* b1 = rows[1].b.data();
+                    const float* g1 = rows[1].g.data();
+                    const float* r1 = rows[1].r.data();
                     for (int x = 0; x < w; ++x) {
-                        const float* a = acc0.data() + size_t(x) * 8;
-                        const float* b = acc1.data() + size_t(x) * 8;
-                        const float sum[4] = {a[0] + a[4] + b[0] + b[4], a[1] + a[5] + b[1] + b[5],
-                                              a[2] + a[6] + b[2] + b[6], a[3] + a[7] + b[3] + b[7]};
-                        dst[x] = OverChecker(sum, 0.25f, 0.25f, checker[tx]);
-                        if (++tx == kCheckerTileSide) {
-                            tx = 0;
-                        }
+                        const size_t i = size_t(x) * 2;
+                        auto mean = [i](const float* p, const float* q) {
+                            const float v = (p[i] + p[i + 1] + q[i] + q[i + 1]) * 0.25f + 0.5f;
+                            return uint32_t(std::clamp(v, 0.0f, 255.0f));
+                        };
+                        dst[x] =
+                            0xFF000000u | (mean(r0, r1) << 16) | (mean(g0, g1) << 8) | mean(b0, b1);
                     }
                 } else {
                     // Rows showing the same image row share its composition.

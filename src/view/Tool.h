@@ -79,6 +79,10 @@ public:
     // Draws the tool's overlays.
     virtual void PaintOverlay(QPainter&, CToolPaint&) {}
 
+    // The zoom or the scroll position changed: window positions the tool keeps (the text
+    // tool's caret) move.
+    virtual void OnViewChanged(CPictorraView&) {}
+
     // The view's tool state is about to change away from this tool, or the view goes away:
     // end whatever is in progress without leaving a half-made change behind.
     virtual void Deactivate(CPictorraView&) {}

@@ -180,6 +180,15 @@ void ComposeOver(Bitmap& dst, std::span<const ComposeSource> sources,
     });
 }
 
+void LoadPremultiplied(const uint32_t* px, int n, float* b, float* g, float* r, float* a) {
+    LoadRow(px, n, b, g, r, a);
+}
+
+void BlendPremultiplied(const uint32_t* px, int n, float alpha, float* b, float* g, float* r,
+                        float* a) {
+    BlendIntoRow(px, n, alpha, b, g, r, a);
+}
+
 void BlendRow(uint32_t* dst, const uint32_t* src, int n, float alpha) {
     if (n <= 0 || alpha <= 0.0f) {
         return;

@@ -31,3 +31,11 @@ void ComposeOver(class Bitmap& dst, std::span<const ComposeSource> sources,
 void BlendRow(uint32_t* dst, const uint32_t* src, int n, float alpha);
 // Copy of n pixels with the source alpha multiplied by alpha (source-copy compositing).
 void CopyRow(uint32_t* dst, const uint32_t* src, int n, float alpha);
+
+// The row loops of ComposeOver for composers of their own: premultiplied float rows, one array
+// per channel (colour in 0..255 units, alpha in 0..1). LoadPremultiplied sets them from n
+// straight pixels; BlendPremultiplied draws n straight pixels over them (source-over, alpha
+// scaling the source alpha).
+void LoadPremultiplied(const uint32_t* px, int n, float* b, float* g, float* r, float* a);
+void BlendPremultiplied(const uint32_t* px, int n, float alpha, float* b, float* g, float* r,
+                        float* a);
