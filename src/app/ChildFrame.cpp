@@ -82,7 +82,7 @@ void CChildFrame::OnFirstActivation() {
     m_pDocument->OnFrameActivated();
     m_pView->UpdateScrollAndTitle();
     m_pView->UpdateOrigin();
-    m_pView->ChooseFirstZoom(m_mainFrame.MdiArea()->width());
+    m_pView->ChooseFirstZoom(m_mainFrame.width());
     if (!isMaximized()) {
         // Big enough to show the whole picture, as far as the main window allows.
         const QSize decoration = size() - m_pView->size();

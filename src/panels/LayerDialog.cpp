@@ -127,10 +127,10 @@ void CLayerDialog::SetScrollPosition(int tiles) {
 void CLayerDialog::UpdateScrollBar() {
     const int count = int(m_tiles.size());
     const int height = m_pTileArea->height();
-    // Whole tiles: the range counts the tiles that do not fit.
-    const int range =
-        count * kTileHeight > height ? (count * kTileHeight - height) / kTileHeight : 0;
+    // Whole tiles: the range counts the tiles that do not fit, the one cut at the bottom
+    // included, so that the last tile can always be shown whole.
     const bool needed = count * kTileHeight > height;
+    const int range = needed ? (count * kTileHeight - height + kTileHeight - 1) / kTileHeight : 0;
     m_pScrollBar->setRange(0, range);
     m_pScrollBar->setVisible(needed);
 }

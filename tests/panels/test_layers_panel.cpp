@@ -101,6 +101,12 @@ TEST(LayerDialog, TenLayersInAPanel300PixelsHighScrollByWholeTiles) {
         EXPECT_EQ(panel.Tile(0)->y(), -60 * shown);
         EXPECT_EQ(panel.Tile(7)->y(), 60 * (7 - shown));
     }
+    // A height that is not a whole number of tiles: the last tile can still be shown whole.
+    panel.TileArea()->setFixedHeight(290);
+    panel.Refill();
+    EXPECT_EQ(panel.ScrollMaximum(), 6);
+    panel.SetScrollPosition(6);
+    EXPECT_LE(panel.Tile(9)->geometry().bottom(), 289);
 }
 
 TEST(LayerDialog, DropGapsAroundTheDraggedTileChangeNothing) {

@@ -17,6 +17,7 @@
 #include "view/RegionOutline.h"
 #include "view/ScreenCompose.h"
 #include "view/ViewCommands.h"
+#include "view/ViewCursors.h"
 #include "view/ZoomSteps.h"
 
 namespace {
@@ -469,4 +470,40 @@ TEST(Screenshots, ThreeLayersAtZoomOneAndAtZoomEightWithTheGrid) {
     view.SetZoom(8.0f, view.ImageToClient(QRect(100, 60, 1, 1)).topLeft());
     QApplication::processEvents();
     EXPECT_TRUE(frame.grab().save(dir + QStringLiteral("/canvas-zoom8-grid.png")));
+}
+
+TEST(PictorraView, TheCursorFollowsTheToolAndThePlace) {
+    ViewFixture f(40, 30, {200, 150});
+    CPictorraView& view = *f.view;
+    f.doc.SelectRectangle(CRect{10, 10, 20, 20});
+    const QPoint inSelection = view.ImageToClient(QRect(15, 15, 1, 1)).topLeft();
+    const QPoint inLayer = view.ImageToClient(QRect(2, 2, 1, 1)).topLeft();
+    const QPoint outside = view.ImageToClient(QRect(-2, 2, 1, 1)).topLeft();
+    const Qt::CursorShape cross = NamedCursor(ViewCursor::SelectionCross).shape();
+    struct Case {
+        int tool;
+        QPoint at;
+        bool shift;
+        Qt::CursorShape shape;
+    };
+    const Case cases[] = {
+        {ToolLine, inLayer, false, Qt::CrossCursor},
+        {ToolText, inLayer, false, Qt::IBeamCursor},
+        {ToolMoveLayer, inLayer, false, Qt::SizeAllCursor},
+        {ToolBrush, inLayer, false, Qt::BlankCursor},
+        {ToolBrush, outside, false, Qt::ArrowCursor},
+        {ToolRectSelect, inSelection, false, Qt::SizeAllCursor},
+        {ToolRectSelect, inLayer, false, cross},
+        {ToolRectSelect, outside, false, Qt::ArrowCursor},
+        {ToolRectSelect, inSelection, true, cross},
+        {ToolStampAligned, inLayer, false, Qt::BlankCursor},
+        {ToolRegionZoom, inLayer, false, cross},
+        {ToolColorPicker, inLayer, false, NamedCursor(ViewCursor::Pipette).shape()},
+        {ToolGradient, inLayer, false, Qt::ArrowCursor},
+    };
+    for (const Case& c : cases) {
+        f.frame.m_options.m_nTool = c.tool;
+        f.doc.m_bShiftDown = c.shift;
+        EXPECT_EQ(view.CursorAt(c.at).shape(), c.shape) << "tool " << c.tool;
+    }
 }
