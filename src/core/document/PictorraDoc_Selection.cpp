@@ -13,10 +13,10 @@ namespace {
 
 // Tool states of the selection and text tools (the main frame's current tool).
 // Each selection tool's moving state and the drawing state it returns to.
-constexpr std::pair<int, int> kMoveToDrawState[] = {{ToolRectSelectMove, ToolRectSelect},
-                                                    {ToolLassoMove, ToolLasso},
-                                                    {ToolEllipseSelectMove, ToolEllipseSelect},
-                                                    {ToolHueSelectMove, ToolHueSelect}};
+constexpr std::pair<int, int> kMoveToDrawState[] = {
+    {ToolRectSelectMove, ToolRectSelect},       {ToolLassoMove, ToolLasso},
+    {ToolEllipseSelectMove, ToolEllipseSelect}, {ToolHueSelectMove, ToolHueSelect},
+    {ToolFreeLassoMove, ToolFreeLasso},         {ToolScissorMove, ToolScissor}};
 
 const QString kMsgNoMemoryToLift =
     QStringLiteral("There is not enough memory to lift the selection.");

@@ -1,8 +1,22 @@
 // The program's tools: which tool object serves which tool states. One line per tool.
 #include "document/ToolState.h"
 #include "view/ToolRegistry.h"
+#include "view/tools/ColorPickerTool.h"
+#include "view/tools/FreeLassoTool.h"
+#include "view/tools/LassoTool.h"
+#include "view/tools/RectSelectTool.h"
 #include "view/tools/RegionZoomTool.h"
 
 void AddProgramTools(CToolRegistry& registry) {
     registry.Add({ToolRegionZoom}, [] { return std::make_unique<CRegionZoomTool>(); });
+    registry.Add({ToolRectSelect, ToolRectSelectMove, ToolRectCombine, ToolEllipseSelect,
+                  ToolEllipseSelectMove, ToolEllipseCombine},
+                 [] { return std::make_unique<CRectSelectTool>(); });
+    registry.Add(
+        {ToolLasso, ToolLassoDrawing, ToolLassoMove, ToolLassoCombine, ToolLassoCombineDrawing},
+        [] { return std::make_unique<CLassoTool>(); });
+    registry.Add({ToolFreeLasso, ToolFreeLassoDrawing, ToolFreeLassoCombine,
+                  ToolFreeLassoCombineDrawing, ToolFreeLassoMove},
+                 [] { return std::make_unique<CFreeLassoTool>(); });
+    registry.Add({ToolColorPicker}, [] { return std::make_unique<CColorPickerTool>(); });
 }
