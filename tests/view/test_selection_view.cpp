@@ -7,8 +7,11 @@
 
 #include "ViewTesting.h"
 #include "document/ToolState.h"
+#include "platform/Hls.h"
 #include "support/TestPictures.h"
 #include "support/WidgetTesting.h"
+#include "view/HueSelectDlg.h"
+#include "view/tools/HueSelectTool.h"
 
 namespace {
 
@@ -425,4 +428,79 @@ TEST(ColorPicker, TakesTheLayerOrTheLiftedPixelButNeverATransparentOne) {
         EXPECT_EQ(Hex(host.PrimaryColor()), Hex(c.primary)) << c.at.x() << ", " << c.at.y();
         EXPECT_EQ(Hex(host.SecondaryColor()), Hex(c.secondary)) << c.at.x() << ", " << c.at.y();
     }
+}
+
+namespace {
+
+uint32_t OfHue(int hue) {
+    const uint32_t c = ColorHLSToRGB(uint16_t(hue), 120, 240);
+    return MakeArgb(255, ColorrefRed(c), ColorrefGreen(c), ColorrefBlue(c));
+}
+
+}  // namespace
+
+TEST(HueSelection, OkLiftsThePixelsOfSimilarHueAndLeavesTheSecondaryColour) {
+    SelectFixture f;
+    // A hue-230 block 10..19 x 10..19 with a hue-5 notch inside it and a hue-80 hole; hue
+    // 120 around.
+    f.doc.SetLayerBitmap(f.doc.Layer(1), MakeBitmap(60, 40, [](int x, int y) {
+                             if (x < 10 || x >= 20 || y < 10 || y >= 20) {
+                                 return OfHue(120);
+                             }
+                             if (x == 15 && y == 15) {
+                                 return OfHue(80);
+                             }
+                             return x == 19 ? OfHue(5) : OfHue(230);
+                         }));
+    f.doc.RebuildLayerCaches();
+    f.doc.Host().SetColors(0xFF000000u, 0xFF0000FFu);
+    const uint32_t hole = f.LayerPixel(15, 15);
+    const uint32_t notch = f.LayerPixel(19, 12);
+    struct Case {
+        int range;
+        bool ok;
+    };
+    // Range 0 and Cancel change nothing; OK with range 15 takes the block and the notch.
+    for (const Case c : {Case{0, true}, Case{15, false}, Case{15, true}}) {
+        f.Use(ToolHueSelect);
+        f.mouse->Click({12, 12});
+        auto* tool = dynamic_cast<CHueSelectTool*>(f.view->ToolFor(ToolHueSelect));
+        ASSERT_NE(tool, nullptr);
+        CHueSelectDlg* dialog = tool->Dialog();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Hue Selection"));
+        EXPECT_EQ(dialog->Range(), 0);
+        dialog->SetRange(c.range);
+        if (c.ok) {
+            dialog->accept();
+        } else {
+            dialog->reject();
+        }
+        QApplication::processEvents();
+        EXPECT_EQ(tool->Dialog(), nullptr);
+        if (c.range == 0 || !c.ok) {
+            EXPECT_EQ(f.Tool(), ToolHueSelect) << c.range;
+            EXPECT_FALSE(f.doc.IsSelectionPresent()) << c.range;
+            EXPECT_EQ(f.doc.m_pFragment, nullptr) << c.range;
+            EXPECT_EQ(f.LayerPixel(12, 12), OfHue(230)) << c.range;
+        }
+    }
+    EXPECT_EQ(f.Tool(), ToolHueSelectMove);
+    EXPECT_TRUE(f.doc.IsSelectionPresent());
+    EXPECT_EQ(f.doc.m_rcSelection, CRect(10, 10, 20, 20));
+    ASSERT_NE(f.doc.m_pFragment, nullptr);
+    EXPECT_EQ(f.doc.m_pFragment->GetPixel(2, 2), OfHue(230));
+    EXPECT_EQ(f.doc.m_pFragment->GetPixel(9, 2), notch) << "hue 5 is within 15 of 230";
+    EXPECT_EQ(f.doc.m_pFragment->GetPixel(5, 5), 0x00000000u) << "the hole is not taken";
+    EXPECT_EQ(f.LayerPixel(12, 12), 0xFF0000FFu) << "the secondary colour where it was";
+    EXPECT_EQ(f.LayerPixel(15, 15), hole) << "the box's other pixels stay in the layer";
+
+    // The hue selection moves like the others, and the pixels go down where it was moved.
+    f.mouse->Drag({15, 15}, {45, 25});
+    EXPECT_EQ(f.doc.m_rcSelection, CRect(40, 20, 50, 30));
+    QTest::keyClick(f.view.get(), Qt::Key_Escape);
+    EXPECT_EQ(f.Tool(), ToolHueSelect);
+    EXPECT_EQ(f.LayerPixel(42, 22), OfHue(230));
+    EXPECT_EQ(f.LayerPixel(45, 25), OfHue(120)) << "the hole let the picture through";
 }

@@ -3,6 +3,7 @@
 #include "view/ToolRegistry.h"
 #include "view/tools/ColorPickerTool.h"
 #include "view/tools/FreeLassoTool.h"
+#include "view/tools/HueSelectTool.h"
 #include "view/tools/LassoTool.h"
 #include "view/tools/RectSelectTool.h"
 #include "view/tools/RegionZoomTool.h"
@@ -18,5 +19,7 @@ void AddProgramTools(CToolRegistry& registry) {
     registry.Add({ToolFreeLasso, ToolFreeLassoDrawing, ToolFreeLassoCombine,
                   ToolFreeLassoCombineDrawing, ToolFreeLassoMove},
                  [] { return std::make_unique<CFreeLassoTool>(); });
+    registry.Add({ToolHueSelect, ToolHueSelectMove},
+                 [] { return std::make_unique<CHueSelectTool>(); });
     registry.Add({ToolColorPicker}, [] { return std::make_unique<CColorPickerTool>(); });
 }
