@@ -504,3 +504,118 @@ TEST(HueSelection, OkLiftsThePixelsOfSimilarHueAndLeavesTheSecondaryColour) {
     EXPECT_EQ(f.LayerPixel(42, 22), OfHue(230));
     EXPECT_EQ(f.LayerPixel(45, 25), OfHue(120)) << "the hole let the picture through";
 }
+
+TEST(Scissor, TheOutlineClosesWithinTwoPixelsOfItsFirstPoint) {
+    struct Case {
+        QPoint last;
+        bool closes;
+    };
+    const Case cases[] = {{{2, 2}, true},  {{-2, 2}, true}, {{2, -2}, true},
+                          {{3, 0}, false}, {{0, 3}, false}, {{-3, -3}, false}};
+    for (const Case& c : cases) {
+        SelectFixture f;
+        f.Use(ToolScissor);
+        const QPoint first(10, 10);
+        f.mouse->Click(first);
+        EXPECT_EQ(f.Tool(), ToolScissorDrawing);
+        f.mouse->Move({40, 10});
+        EXPECT_EQ(f.view->m_arrPathPoints.back(), QPoint(40, 10)) << "follows the mouse";
+        f.mouse->Click({40, 10});
+        f.mouse->Click({40, 30});
+        f.mouse->Click(first + c.last);
+        EXPECT_EQ(f.Tool(), c.closes ? ToolScissorClosed : ToolScissorDrawing)
+            << c.last.x() << ", " << c.last.y();
+        if (c.closes) {
+            EXPECT_EQ(f.view->m_arrPathPoints.back(), first);
+            EXPECT_EQ(size_t(f.view->m_arrAnchors.back()), f.view->m_arrPathPoints.size() - 1);
+            EXPECT_TRUE(f.doc.m_bSelection);
+        }
+    }
+}
+
+TEST(Scissor, TheSegmentsFollowAStrongEdgeAndEnterMakesTheSelection) {
+    SelectFixture f;
+    // A dark rectangle 15..44 x 10..29 on white.
+    const QRect dark(15, 10, 30, 20);
+    f.doc.SetLayerBitmap(f.doc.Layer(1), MakeBitmap(60, 40, [&](int x, int y) {
+                             return dark.contains(x, y) ? 0xFF303030u : 0xFFF0F0F0u;
+                         }));
+    f.doc.RebuildLayerCaches();
+    auto nearBorder = [&](QPoint p) {
+        const int dx = std::min(std::abs(p.x() - dark.left()), std::abs(p.x() - dark.right()));
+        const int dy = std::min(std::abs(p.y() - dark.top()), std::abs(p.y() - dark.bottom()));
+        const bool alongX = p.x() >= dark.left() - 2 && p.x() <= dark.right() + 2;
+        const bool alongY = p.y() >= dark.top() - 2 && p.y() <= dark.bottom() + 2;
+        return (dx <= 2 && alongY) || (dy <= 2 && alongX);
+    };
+    f.Use(ToolScissor);
+    // Opposite corners: the straight line would cut through the middle.
+    f.mouse->Click({15, 10});
+    f.mouse->Click({44, 29});
+    f.mouse->Click({15, 29});
+    EXPECT_EQ(f.view->m_arrAnchors.size(), 3u);
+    f.mouse->Click({16, 11});
+    ASSERT_EQ(f.Tool(), ToolScissorClosed);
+    for (const QPoint& p : f.view->m_arrPathPoints) {
+        EXPECT_TRUE(nearBorder(p)) << p.x() << ", " << p.y();
+    }
+    QTest::keyClick(f.view.get(), Qt::Key_Return);
+    EXPECT_EQ(f.Tool(), ToolScissorMove);
+    EXPECT_EQ(f.Sel().m_nSelectionState, CSelection::kStateScissor);
+    EXPECT_TRUE(f.view->m_arrPathPoints.empty());
+    EXPECT_TRUE(f.view->m_arrAnchors.empty());
+    EXPECT_TRUE(f.Selected(30, 20));
+    EXPECT_TRUE(f.Selected(17, 12));
+    EXPECT_FALSE(f.Selected(30, 33));
+    EXPECT_FALSE(f.Selected(5, 5));
+
+    // Dropped, the tool draws again.
+    f.mouse->Click({2, 38});
+    EXPECT_FALSE(f.doc.IsSelectionPresent());
+    EXPECT_EQ(f.Tool(), ToolScissor);
+}
+
+TEST(Scissor, TheRightButtonTakesBackSegmentsAndDraggedAnchorsReshapeTheOutline) {
+    SelectFixture f;
+    f.Use(ToolScissor);
+    f.mouse->Click({10, 10});
+    f.mouse->Click({40, 10});
+    f.mouse->Click({40, 30});
+    ASSERT_EQ(f.view->m_arrAnchors.size(), 3u);
+    f.mouse->Click({35, 25}, Qt::RightButton);
+    EXPECT_EQ(f.view->m_arrAnchors.size(), 2u);
+    EXPECT_EQ(f.view->m_arrPathPoints[size_t(f.view->m_arrAnchors.back())], QPoint(40, 10));
+    EXPECT_EQ(f.view->m_arrPathPoints.back(), QPoint(35, 25)) << "follows the mouse";
+    f.mouse->Click({35, 25}, Qt::RightButton);
+    f.mouse->Click({35, 25}, Qt::RightButton);
+    EXPECT_TRUE(f.view->m_arrPathPoints.empty());
+    EXPECT_EQ(f.Tool(), ToolScissor);
+
+    // A closed triangle; its middle anchor dragged down takes its segments along.
+    f.mouse->Click({10, 10});
+    f.mouse->Click({40, 10});
+    f.mouse->Click({40, 30});
+    f.mouse->Click({11, 11});
+    ASSERT_EQ(f.Tool(), ToolScissorClosed);
+    const size_t anchors = f.view->m_arrAnchors.size();
+    f.mouse->Press({41, 11});
+    EXPECT_EQ(f.Tool(), ToolScissorEditAnchor);
+    EXPECT_EQ(f.view->m_nEditAnchor, 1);
+    f.mouse->Move({50, 5});
+    f.mouse->Release({50, 5});
+    EXPECT_EQ(f.Tool(), ToolScissorClosed);
+    ASSERT_EQ(f.view->m_arrAnchors.size(), anchors);
+    const auto& points = f.view->m_arrPathPoints;
+    const auto& anchor = f.view->m_arrAnchors;
+    EXPECT_EQ(points[size_t(anchor[1])], QPoint(50, 5));
+    EXPECT_EQ(points[size_t(anchor[2])], QPoint(40, 30)) << "the next anchor shifted with it";
+    EXPECT_EQ(size_t(anchor.back()), points.size() - 1);
+    for (size_t i = 1; i < points.size(); ++i) {
+        EXPECT_LE(std::abs(points[i].x() - points[i - 1].x()), 1) << i;
+        EXPECT_LE(std::abs(points[i].y() - points[i - 1].y()), 1) << i;
+    }
+    // A plain point of the outline becomes an anchor when it is dragged.
+    f.mouse->Press(points[size_t(anchor[2]) + 8]);
+    EXPECT_EQ(f.view->m_arrAnchors.size(), anchors + 1);
+    f.mouse->Release(f.view->m_arrPathPoints[size_t(f.view->m_arrAnchors[3])]);
+}

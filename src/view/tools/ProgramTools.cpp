@@ -7,6 +7,7 @@
 #include "view/tools/LassoTool.h"
 #include "view/tools/RectSelectTool.h"
 #include "view/tools/RegionZoomTool.h"
+#include "view/tools/ScissorTool.h"
 
 void AddProgramTools(CToolRegistry& registry) {
     registry.Add({ToolRegionZoom}, [] { return std::make_unique<CRegionZoomTool>(); });
@@ -21,5 +22,8 @@ void AddProgramTools(CToolRegistry& registry) {
                  [] { return std::make_unique<CFreeLassoTool>(); });
     registry.Add({ToolHueSelect, ToolHueSelectMove},
                  [] { return std::make_unique<CHueSelectTool>(); });
+    registry.Add({ToolScissor, ToolScissorDrawing, ToolScissorCombine, ToolScissorCombineDrawing,
+                  ToolScissorMove, ToolScissorClosed, ToolScissorEditAnchor},
+                 [] { return std::make_unique<CScissorTool>(); });
     registry.Add({ToolColorPicker}, [] { return std::make_unique<CColorPickerTool>(); });
 }
