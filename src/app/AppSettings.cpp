@@ -12,6 +12,8 @@ const QString kWebCamFrequency = QStringLiteral("Settings/WEB Camera Frequency")
 const QString kScannerSource = QStringLiteral("TwainSources/Scanner Twain Src");
 const QString kCameraSource = QStringLiteral("TwainSources/Camera DShow Src");
 const QString kWindowState = QStringLiteral("MainWindow/WindowState");
+const QString kGeometry = QStringLiteral("MainWindow/Geometry");
+const QString kBarState = QStringLiteral("MainWindow/BarState");
 }  // namespace
 
 void CAppSettings::Load(QSettings& settings) {
@@ -38,6 +40,12 @@ void CAppSettings::Load(QSettings& settings) {
     if (auto v = store.ReadDword(kWindowState); v && *v <= 1) {
         m_nWindowState = int(*v);
     }
+    if (auto v = store.ReadBinary(kGeometry)) {
+        m_baGeometry = *v;
+    }
+    if (auto v = store.ReadBinary(kBarState)) {
+        m_baBarState = *v;
+    }
     m_RecentFiles.Load(store);
 }
 
@@ -50,6 +58,12 @@ void CAppSettings::Save(QSettings& settings) const {
     store.WriteString(kScannerSource, m_strScannerSource);
     store.WriteString(kCameraSource, m_strCameraSource);
     store.WriteDword(kWindowState, uint32_t(m_nWindowState));
+    if (!m_baGeometry.isEmpty()) {
+        store.WriteBinary(kGeometry, m_baGeometry);
+    }
+    if (!m_baBarState.isEmpty()) {
+        store.WriteBinary(kBarState, m_baBarState);
+    }
     m_RecentFiles.Save(store);
     settings.sync();
 }

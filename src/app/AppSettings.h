@@ -23,8 +23,11 @@ struct CAppSettings {
     // TwainSources
     QString m_strScannerSource;
     QString m_strCameraSource;
-    // MainWindow: 1 when the main window was maximised at exit.
+    // MainWindow: 1 when the main window was maximised at exit; the window's normal geometry
+    // and the layout of its bars (QMainWindow::saveGeometry, saveState).
     int m_nWindowState = 1;
+    QByteArray m_baGeometry;
+    QByteArray m_baBarState;
 
     CRecentFileList m_RecentFiles{kRecentFileCount};
 

@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QMdiArea>
-#include <QStatusBar>
 #include <utility>
 
 #include "app/DocCommands.h"
@@ -43,7 +42,7 @@ CToolOptions& CChildFrame::ToolOptions() {
 
 void CChildFrame::SetStatusText(const QString& text) {
     if (m_bActive) {
-        m_mainFrame.statusBar()->showMessage(text);
+        m_mainFrame.SetStatusPane(1, text);
     }
 }
 

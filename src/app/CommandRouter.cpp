@@ -76,6 +76,7 @@ void CCommandRouter::UpdateAll() {
     for (const auto& [id, action] : m_actions) {
         Apply(action, Query(id));
     }
+    emit Updated();
 }
 
 void CCommandRouter::Apply(QAction* action, const CCmdUI& ui) const {

@@ -44,6 +44,10 @@ public:
     // Refreshes the actions each time the event loop is about to wait (on by default).
     void SetIdleUpdates(bool enabled) { m_bIdleUpdates = enabled; }
 
+signals:
+    // Every action's state was just refreshed (UpdateAll ran).
+    void Updated();
+
 private:
     void Apply(QAction* action, const CCmdUI& ui) const;
 

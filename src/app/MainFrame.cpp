@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QTextBrowser>
 #include <QTimer>
 #include <array>
 
@@ -19,6 +20,8 @@
 #include "app/MainFrameHost.h"
 #include "app/MainMenus.h"
 #include "app/PictorraApp.h"
+#include "app/PreferenceDialog.h"
+#include "app/ToolCommands.h"
 #include "document/PictorraDoc.h"
 #include "document/SelectionCommands.h"
 #include "effects/EffectCommands.h"
@@ -52,7 +55,13 @@ CMainFrame::CMainFrame(CPictorraApp& app) : m_app(app) {
 
     CreateActions();
     CreateMenus();
-    statusBar()->showMessage(QStringLiteral("Ready"));
+    CreateToolBars();
+    CreateOptionBars();
+    CreateStatusBar();
+    RegisterBarCommands();
+    RegisterToolCommands();
+    RegisterFrameCommands();
+    connect(m_pRouter, &CCommandRouter::Updated, this, &CMainFrame::OnCommandsUpdated);
 
     OnCommand(ID_WINDOW_CASCADE, [this] { m_pMdiArea->cascadeSubWindows(); });
     OnCommand(ID_WINDOW_TILE_HORZ, [this] { m_pMdiArea->tileSubWindows(); });
@@ -62,6 +71,7 @@ CMainFrame::CMainFrame(CPictorraApp& app) : m_app(app) {
         [this](CCmdUI& ui) { ui.SetCheck(!statusBar()->isHidden()); });
 
     m_pMenus->UpdateRecentFiles(m_app.Settings().m_RecentFiles);
+    RestoreWindowState(m_app.Settings());
     UpdateMenus();
 }
 
@@ -91,6 +101,37 @@ void CMainFrame::CreateActions() {
     // document's own Paste with the same keys; only the menu bar shown lends its keys.
     r.Command(ID_EDIT_PASTE_NEW, QStringLiteral("&Paste"), {QKeySequence(Qt::CTRL | Qt::Key_V)});
     r.Command(ID_VIEW_STATUS_BAR, QStringLiteral("&Status Bar"));
+    r.Command(ID_VIEW_TOOLBAR, QStringLiteral("&Toolbar"));
+    r.Command(ID_VIEW_TOOLS_BAR, QStringLiteral("T&ools Bar"));
+    r.Command(ID_VIEW_EFFECTS_BAR, QStringLiteral("&Effects Bar"));
+    r.Command(ID_VIEW_COLORS_BAR, QStringLiteral("&Colors Bar"));
+    r.Command(ID_VIEW_LAYER_BAR, QStringLiteral("&Layer Bar"));
+    r.Command(ID_VIEW_ALL_TOOLBARS, QStringLiteral("Show/Hide &All Toolbars"),
+              {QKeySequence(Qt::Key_Tab)});
+    r.Command(ID_VIEW_GRID, QStringLiteral("&Grid in edit area"))->setCheckable(true);
+    for (int id : {ID_VIEW_TOOLBAR, ID_VIEW_TOOLS_BAR, ID_VIEW_EFFECTS_BAR, ID_VIEW_COLORS_BAR,
+                   ID_VIEW_LAYER_BAR, ID_VIEW_STATUS_BAR}) {
+        r.Command(id)->setCheckable(true);
+    }
+    r.Command(ID_LAYER_ADD, QStringLiteral("Add &Empty Layer"));
+    r.Command(ID_LAYER_DUPLICATE, QStringLiteral("&Duplicate Layer"));
+    r.Command(ID_LAYER_DELETE, QStringLiteral("De&lete Layer"));
+    r.Command(ID_LAYER_OPTIONS, QStringLiteral("Layer &Options"));
+    r.Command(ID_LAYER_FLATTEN, QStringLiteral("&Flattern Layers"));
+    r.Command(ID_PREFERENCES, QStringLiteral("&Preferences..."));
+    r.Command(ID_HELP_INDEX, QStringLiteral("&Index"), {QKeySequence::HelpContents});
+    // Present in the menus; the scanner, the camera and the file types come with their own
+    // windows.
+    r.Command(ID_FILE_ASSOCIATES, QStringLiteral("File &Associates..."));
+    r.Command(ID_TWAIN_SETTINGS, QStringLiteral("&TWAIN Settings..."));
+    r.Command(ID_WEB_CAMERA, QStringLiteral("&WEB Camera ..."));
+    r.Command(ID_SCAN_NOW, QStringLiteral("Sc&an Now..."));
+    // The transforms of the "Effects" bar; the document handles them.
+    r.Command(ID_TOOLS_FLIP_VERTICAL, QStringLiteral("Flip &Vertical"));
+    r.Command(ID_TOOLS_FLIP_HORIZONTAL, QStringLiteral("Flip &Horizontal"));
+    r.Command(ID_TOOLS_ROTATE_LEFT, QStringLiteral("Rotate &Left"));
+    r.Command(ID_TOOLS_ROTATE_RIGHT, QStringLiteral("Rotate &Right"));
+    r.Command(ID_TOOLS_ROTATE_ANGLE, QStringLiteral("Rotate &Angle..."));
     AddViewCommands(r);
     AddEffectCommands(r);
     r.Command(ID_WINDOW_CASCADE, QStringLiteral("&Cascade"));
@@ -103,26 +144,50 @@ void CMainFrame::CreateMenus() {
     CMainMenus& m = *m_pMenus;
     CCommandRouter& r = *m_pRouter;
 
+    const auto addAcquire = [&r](QMenu* menu) {
+        for (int id : {ID_SCAN_NOW, ID_TWAIN_SETTINGS, ID_WEB_CAMERA}) {
+            menu->addAction(r.Command(id));
+        }
+    };
+    const auto addBars = [&r](QMenu* menu) {
+        for (int id : {ID_VIEW_TOOLBAR, ID_VIEW_TOOLS_BAR, ID_VIEW_EFFECTS_BAR, ID_VIEW_COLORS_BAR,
+                       ID_VIEW_LAYER_BAR, ID_VIEW_STATUS_BAR, ID_VIEW_ALL_TOOLBARS}) {
+            menu->addAction(r.Command(id));
+        }
+    };
+    const auto addSettings = [&r](QMenu* menu) {
+        menu->addAction(r.Command(ID_PREFERENCES));
+        menu->addAction(r.Command(ID_FILE_ASSOCIATES));
+    };
+    const auto addHelp = [&r](QMenu* menu) {
+        menu->addAction(r.Command(ID_HELP_INDEX));
+        menu->addSeparator();
+        menu->addAction(r.Command(ID_APP_ABOUT));
+    };
+
     // Menu 128: no picture open.
     QMenu* file = m.Menu(CMainMenus::kNoDocumentMenu, QStringLiteral("&File"));
     file->addAction(r.Command(ID_FILE_NEW));
     file->addAction(r.Command(ID_FILE_OPEN));
+    file->addSeparator();
+    addAcquire(file);
     file->addSeparator();
     m.AddRecentFiles(file);
     file->addSeparator();
     file->addAction(r.Command(ID_APP_EXIT));
     m.Menu(CMainMenus::kNoDocumentMenu, QStringLiteral("&Edit"))
         ->addAction(r.Command(ID_EDIT_PASTE_NEW));
-    m.Menu(CMainMenus::kNoDocumentMenu, QStringLiteral("&View"))
-        ->addAction(r.Command(ID_VIEW_STATUS_BAR));
-    m.Menu(CMainMenus::kNoDocumentMenu, QStringLiteral("&Help"))
-        ->addAction(r.Command(ID_APP_ABOUT));
+    addBars(m.Menu(CMainMenus::kNoDocumentMenu, QStringLiteral("&View")));
+    addSettings(m.Menu(CMainMenus::kNoDocumentMenu, QStringLiteral("&Tools")));
+    addHelp(m.Menu(CMainMenus::kNoDocumentMenu, QStringLiteral("&Help")));
 
     // Menu 129: a picture is open.
     file = m.Menu(CMainMenus::kDocumentMenu, QStringLiteral("&File"));
     for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS}) {
         file->addAction(r.Command(id));
     }
+    file->addSeparator();
+    addAcquire(file);
     file->addSeparator();
     m.AddRecentFiles(file);
     file->addSeparator();
@@ -150,16 +215,107 @@ void CMainFrame::CreateMenus() {
             selections->addAction(r.Command(id));
         }
     }
-    m.Menu(CMainMenus::kDocumentMenu, QStringLiteral("&View"))
-        ->addAction(r.Command(ID_VIEW_STATUS_BAR));
+    QMenu* view = m.Menu(CMainMenus::kDocumentMenu, QStringLiteral("&View"));
+    addBars(view);
+    view->addSeparator();
+    view->addAction(r.Command(ID_VIEW_GRID));
     AddViewMenus(m, r);
+    QMenu* tools = m.Menu(CMainMenus::kDocumentMenu, QStringLiteral("&Tools"));
+    QMenu* toolList = tools->addMenu(QStringLiteral("&Tool"));
+    connect(toolList, &QMenu::aboutToShow, &r, &CCommandRouter::UpdateAll);
+    for (const CToolCommand& tool : ToolCommands()) {
+        toolList->addAction(r.Command(tool.id));
+    }
+    toolList->addAction(r.Command(ID_VIEW_REGION_ZOOM));
+    QMenu* layers = tools->addMenu(QStringLiteral("&Layers"));
+    connect(layers, &QMenu::aboutToShow, &r, &CCommandRouter::UpdateAll);
+    for (int id :
+         {ID_LAYER_ADD, ID_LAYER_DUPLICATE, ID_LAYER_DELETE, ID_LAYER_OPTIONS, ID_LAYER_FLATTEN}) {
+        layers->addAction(r.Command(id));
+    }
+    tools->addSeparator();
+    for (int id : {ID_TOOLS_FLIP_VERTICAL, ID_TOOLS_FLIP_HORIZONTAL, ID_TOOLS_ROTATE_LEFT,
+                   ID_TOOLS_ROTATE_RIGHT, ID_TOOLS_ROTATE_ANGLE}) {
+        tools->addAction(r.Command(id));
+    }
+    tools->addSeparator();
+    addSettings(tools);
     AddEffectsMenu(m, r);
     QMenu* window = m.Menu(CMainMenus::kDocumentMenu, QStringLiteral("&Window"));
     window->addAction(r.Command(ID_WINDOW_CASCADE));
     window->addAction(r.Command(ID_WINDOW_TILE_HORZ));
     window->addAction(r.Command(ID_WINDOW_ARRANGE));
     connect(window, &QMenu::aboutToShow, this, [this, window] { FillWindowMenu(window); });
-    m.Menu(CMainMenus::kDocumentMenu, QStringLiteral("&Help"))->addAction(r.Command(ID_APP_ABOUT));
+    addHelp(m.Menu(CMainMenus::kDocumentMenu, QStringLiteral("&Help")));
+}
+
+void CMainFrame::RegisterFrameCommands() {
+    OnCommand(
+        ID_VIEW_GRID, [this] { ToggleGrid(); },
+        [this](CCmdUI& ui) { ui.SetCheck(m_toolOptions.m_bGrid != 0); });
+
+    // The layer commands work on the active document's stack.
+    const auto layerCommand = [this](int id, auto run, int minimumLayers) {
+        OnCommand(
+            id,
+            [this, run] {
+                if (CChildFrame* child = ActiveChild()) {
+                    run(child->GetDocument());
+                }
+            },
+            [this, minimumLayers](CCmdUI& ui) {
+                const CChildFrame* child = ActiveChild();
+                ui.Enable(child && child->GetDocument().LayerCount() >= minimumLayers);
+            });
+    };
+    layerCommand(
+        ID_LAYER_ADD, [](CPictorraDoc& doc) { doc.AddEmptyLayer(); }, 1);
+    layerCommand(
+        ID_LAYER_DUPLICATE, [](CPictorraDoc& doc) { doc.DuplicateLayer(); }, 1);
+    layerCommand(
+        ID_LAYER_DELETE, [](CPictorraDoc& doc) { doc.DeleteLayer(); }, 2);
+    layerCommand(
+        ID_LAYER_OPTIONS,
+        [this](CPictorraDoc& doc) { m_pLayerBar->OpenLayerOptions(doc.ActiveLayer()); }, 1);
+    layerCommand(
+        ID_LAYER_FLATTEN, [](CPictorraDoc& doc) { doc.FlattenLayers(); }, 2);
+
+    OnCommand(ID_PREFERENCES, [this] { OpenPreferences(); });
+    OnCommand(ID_HELP_INDEX, [this] { OpenHelp(); });
+}
+
+void CMainFrame::ToggleGrid() {
+    m_toolOptions.m_bGrid = !m_toolOptions.m_bGrid;
+    for (CChildFrame* child : Children()) {
+        child->View().InvalidateImage();
+    }
+}
+
+void CMainFrame::OpenPreferences() {
+    CPreferenceDialog dialog(m_app.Settings().m_nHistoryStates, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        m_app.Settings().m_nHistoryStates = dialog.HistoryStates();
+    }
+}
+
+QTextBrowser* CMainFrame::HelpWindow() const {
+    return m_pHelp.data();
+}
+
+void CMainFrame::OpenHelp() {
+    if (!m_pHelp) {
+        m_pHelp = new QTextBrowser(this);
+        m_pHelp->setWindowFlag(Qt::Window);
+        m_pHelp->setAttribute(Qt::WA_DeleteOnClose);
+        m_pHelp->setObjectName(QStringLiteral("Help"));
+        m_pHelp->setWindowTitle(QStringLiteral("Pictorra Help"));
+        m_pHelp->setOpenExternalLinks(true);
+        m_pHelp->setSource(QUrl(QStringLiteral("qrc:/help/index.html")));
+        m_pHelp->resize(640, 560);
+    }
+    m_pHelp->show();
+    m_pHelp->raise();
+    m_pHelp->activateWindow();
 }
 
 void CMainFrame::RefreshLayersPanel() {
@@ -218,7 +374,9 @@ void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
         m_pActiveChild = next;
         m_pLayerBar->SetDocument(next ? &next->GetDocument() : nullptr);
         if (next) {
+            // The tool last used in that document comes back.
             next->OnMDIActivate(true);
+            OnToolChanged();
         }
     }
     UpdateMenus();
@@ -291,6 +449,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    SaveWindowState(m_app.Settings());
     m_app.OnMainFrameClosed();
     event->accept();
 }

@@ -3,11 +3,13 @@
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
+#include <array>
 #include <memory>
 
 #include "app/CmdTarget.h"
 #include "app/ToolOptions.h"
 
+struct CAppSettings;
 class CChildFrame;
 class CLayerDialog;
 class CCommandRouter;
@@ -15,16 +17,28 @@ class CMainFrameHost;
 class CMainMenus;
 class CPictorraApp;
 class CPictorraDoc;
+class QDockWidget;
+class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
+class QTextBrowser;
+class QToolBar;
 
-// The main window: one child window per open picture in its MDI area, the menus, the status
-// bar, and the command router that sends every command along the active view, its document,
-// the child frame, this frame and the application. It also holds the host through which the
-// documents reach the windows.
+// The main window: one child window per open picture in its MDI area, the menus, the tool
+// bars ("Standard", "Effects", "Tools"), the eight option bars of the tools, the colour bar and
+// the layers panel, the status bar, and the command router that sends every command along the
+// active view, its document, the child frame, this frame and the application. It holds the
+// current tool and its options, and the host through which the documents reach the windows.
 class CMainFrame : public QMainWindow, public CCmdTarget {
     Q_OBJECT
 public:
+    static constexpr int kOptionBarCount = 8;
+    // The status bar's panes: 0 messages and prompts, 1 the cursor position and sizes, 2 the
+    // current tool's hints.
+    static constexpr int kPaneCount = 3;
+    // The version stamped on the saved bar layout.
+    static constexpr int kBarStateVersion = 1;
+
     explicit CMainFrame(CPictorraApp& app);
     ~CMainFrame() override;
 
@@ -40,6 +54,41 @@ public:
     // The layers panel, and its repaint after a stroke (the thumbnails follow).
     CLayerDialog& LayerBar() const { return *m_pLayerBar; }
     void RefreshLayersPanel();
+
+    // --- Bars (MainFrame_Bars.cpp) -----------------------------------------------------------
+    QToolBar* StandardBar() const { return m_pStandardBar; }
+    QToolBar* EffectsBar() const { return m_pEffectsBar; }
+    QToolBar* ToolsBar() const { return m_pToolsBar; }
+    // The option bars in the order of OptionBars() (app/ToolCommands.h).
+    QToolBar* OptionBar(int index) const { return m_optionBars[size_t(index)]; }
+    // The colour bar's dock: the colour bar installs itself here (above the layers panel).
+    void SetColorBar(QDockWidget* bar);
+    QDockWidget* ColorBar() const;
+    // A pane of the status bar.
+    QLabel* StatusPane(int pane) const { return m_panes[size_t(pane)]; }
+    void SetStatusPane(int pane, const QString& text);
+    // Show/Hide All Toolbars (Tab): hiding remembers which bars were shown, showing brings
+    // exactly those back.
+    void ToggleAllToolbars();
+    bool ToolbarsShown() const { return m_bToolbarsShown != 0; }
+    // Shows the option bar of the current tool (the tool Alt parked counts) and hides the
+    // others; all stay hidden while Tab hid the bars.
+    void UpdateOptionBars();
+    // The window's geometry and bar layout, kept in the settings between runs.
+    void SaveWindowState(CAppSettings& settings);
+    void RestoreWindowState(const CAppSettings& settings);
+
+    // --- Tools (MainFrame_Tools.cpp) ----------------------------------------------------------
+    // What a tool command does: ends the text being typed or drops the selection as steps
+    // (ToolStep) asks, sets m_nTool, lets the view end what the previous tool had in progress,
+    // shows the tool's option bar and cursor.
+    void SelectTool(int state, unsigned steps);
+    // The current tool changed by other means (a child frame brought its tool back).
+    void OnToolChanged();
+    // Status pane 2 as the current tool asks.
+    QString ToolHint() const;
+    // The help window, once Help has opened it.
+    QTextBrowser* HelpWindow() const;
 
     // The active child window, or null when no picture is open.
     CChildFrame* ActiveChild() const;
@@ -60,6 +109,8 @@ public:
     void OpenDroppedFiles(const QList<QUrl>& urls);
 
 protected:
+    bool event(QEvent* event) override;
+    QMenu* createPopupMenu() override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -67,6 +118,22 @@ protected:
 private:
     void CreateActions();
     void CreateMenus();
+    void CreateToolBars();
+    void CreateOptionBars();
+    void CreateStatusBar();
+    void RegisterBarCommands();
+    void RegisterToolCommands();
+    void RegisterFrameCommands();
+    // After every round of command updates (when the program idles): the hint pane and the
+    // option bars follow the tool.
+    void OnCommandsUpdated();
+    // The bars Tab shows and hides besides the option bars.
+    QList<QWidget*> MainBars() const;
+    void ToggleBar(QWidget* bar);
+    void ToggleGrid();
+    void OpenPreferences();
+    void OpenHelp();
+
     void OnSubWindowActivated(QMdiSubWindow* window);
     void FillWindowMenu(QMenu* menu);
     void ArrangeIcons();
@@ -80,4 +147,14 @@ private:
     std::unique_ptr<CMainFrameHost> m_pHost;
     QPointer<CChildFrame> m_pActiveChild;
     QList<QAction*> m_windowListActions;
+
+    QToolBar* m_pStandardBar = nullptr;
+    QToolBar* m_pEffectsBar = nullptr;
+    QToolBar* m_pToolsBar = nullptr;
+    std::array<QToolBar*, kOptionBarCount> m_optionBars{};
+    QPointer<QDockWidget> m_pColorBar;
+    std::array<QLabel*, kPaneCount> m_panes{};
+    int m_bToolbarsShown = 1;
+    QList<QPointer<QWidget>> m_hiddenByTab;  // the bars Tab hid, shown again by the next Tab
+    QPointer<QTextBrowser> m_pHelp;
 };

@@ -58,6 +58,14 @@ std::optional<QString> CSettingsStore::ReadString(const QString& key) const {
     return value.toString();
 }
 
+std::optional<QByteArray> CSettingsStore::ReadBinary(const QString& key) const {
+    const QVariant value = m_settings.value(key);
+    if (value.typeId() != QMetaType::QByteArray) {
+        return std::nullopt;
+    }
+    return value.toByteArray();
+}
+
 void CSettingsStore::WriteDword(const QString& key, uint32_t value) {
     m_settings.setValue(key, QString::number(value));
 }
@@ -72,4 +80,8 @@ void CSettingsStore::WriteString(const QString& key, const QString& value) {
 
 void CSettingsStore::Remove(const QString& key) {
     m_settings.remove(key);
+}
+
+void CSettingsStore::WriteBinary(const QString& key, const QByteArray& value) {
+    m_settings.setValue(key, value);
 }

@@ -114,6 +114,9 @@ public:
     QCursor CursorAt(QPoint client);
     // Re-reads the cursor for the mouse position.
     void UpdateCursor();
+    // The main frame chose another tool: the tool used before ends what it had in progress,
+    // its overlay goes, and the cursor follows.
+    void ToolStateChanged();
     // Tells the current tool that the zoom or the scroll position changed (the text tool puts
     // its caret back over the insertion point).
     void PlaceCaret();

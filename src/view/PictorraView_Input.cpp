@@ -359,6 +359,12 @@ QCursor CPictorraView::CursorAt(QPoint client) {
     }
 }
 
+void CPictorraView::ToolStateChanged() {
+    CurrentToolObject();
+    InvalidateImage();
+    UpdateCursor();
+}
+
 void CPictorraView::UpdateCursor() {
     const QPoint at = viewport()->mapFromGlobal(QCursor::pos());
     viewport()->setCursor(CursorAt(viewport()->rect().contains(at) ? at : m_ptCurrent));

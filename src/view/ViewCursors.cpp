@@ -4,6 +4,8 @@
 #include <QPixmap>
 #include <array>
 
+#include "app/BarIcons.h"
+
 namespace {
 struct CursorImage {
     const char* name;
@@ -25,12 +27,16 @@ constexpr std::array<CursorImage, 7> kCursors = {{
 
 QCursor NamedCursor(ViewCursor cursor) {
     const CursorImage& c = kCursors[size_t(cursor)];
-    const QString path = QStringLiteral(":/cursors/%1.png").arg(QLatin1String(c.name));
-    if (QFile::exists(path)) {
-        const QPixmap image(path);
-        if (!image.isNull()) {
-            return QCursor(image, c.hotX * image.width() / 32, c.hotY * image.height() / 32);
+    const QString name = QLatin1String(c.name);
+    QPixmap image = RenderSvg(QStringLiteral(":/cursors/%1.svg").arg(name), 32);
+    if (image.isNull()) {
+        const QString png = QStringLiteral(":/cursors/%1.png").arg(name);
+        if (QFile::exists(png)) {
+            image = QPixmap(png);
         }
+    }
+    if (!image.isNull()) {
+        return QCursor(image, c.hotX * image.width() / 32, c.hotY * image.height() / 32);
     }
     return QCursor(c.fallback);
 }

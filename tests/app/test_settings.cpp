@@ -101,6 +101,28 @@ TEST(AppSettings, WhatIsSavedReadsBack) {
     EXPECT_EQ(r.m_RecentFiles[8], "/pictures/3.png");
 }
 
+TEST(AppSettings, TheWindowLayoutIsBinaryDataAndNothingElse) {
+    QTemporaryDir dir;
+    const QByteArray layout("\x00\x01layout\xff", 10);
+    {
+        CAppSettings s;
+        s.m_baGeometry = QByteArray("geometry");
+        s.m_baBarState = layout;
+        QSettings settings(dir.filePath(QStringLiteral("Layout.ini")), QSettings::IniFormat);
+        s.Save(settings);
+    }
+    QSettings settings(dir.filePath(QStringLiteral("Layout.ini")), QSettings::IniFormat);
+    CAppSettings r;
+    r.Load(settings);
+    EXPECT_EQ(r.m_baGeometry, QByteArray("geometry"));
+    EXPECT_EQ(r.m_baBarState, layout);
+
+    // Text or a number where the layout belongs is no layout.
+    const CAppSettings wrong = LoadFrom(dir, "[MainWindow]\nBarState=abc\nGeometry=12\n");
+    EXPECT_TRUE(wrong.m_baBarState.isEmpty());
+    EXPECT_TRUE(wrong.m_baGeometry.isEmpty());
+}
+
 TEST(RecentFileList, ReopenedFilesMoveUpAndMenuTextsEscapeAmpersands) {
     CRecentFileList list(3);
     for (const char* name : {"/a/1.png", "/a/2.png", "/a/3.png", "/a/1.png", "/a/4.png"}) {

@@ -101,7 +101,7 @@ TEST(StartUp, APlainStartShowsTheMaximisedMainWindowWithNoPicture) {
     EXPECT_TRUE(shell.Frame().Children().isEmpty());
     EXPECT_EQ(shell.Frame().Menus().Shown(), CMainMenus::kNoDocumentMenu);
     EXPECT_EQ(MenuTitles(shell.Frame().menuBar()),
-              QStringList({"&File", "&Edit", "&View", "&Help"}));
+              QStringList({"&File", "&Edit", "&View", "&Tools", "&Help"}));
     EXPECT_TRUE(shell.Frame().Router().Chain() ==
                 std::vector<const CCmdTarget*>({&shell.Frame(), &shell.App()}));
     EXPECT_FALSE(shell.Frame().Router().Query(ID_FILE_SAVE).IsEnabled());
@@ -126,9 +126,9 @@ TEST(StartUp, AFileOnTheCommandLineOpensAfterTheSplashInAChildWithOneLayer) {
     EXPECT_TRUE(SamePixelsAs(doc, picture));
     EXPECT_EQ(child->ShownCaption(), "start.png  Scale: 100%");
     EXPECT_EQ(shell.Frame().Menus().Shown(), CMainMenus::kDocumentMenu);
-    EXPECT_EQ(
-        MenuTitles(shell.Frame().menuBar()),
-        QStringList({"&File", "&Edit", "&Selections", "&View", "&Effects", "&Window", "&Help"}));
+    EXPECT_EQ(MenuTitles(shell.Frame().menuBar()),
+              QStringList({"&File", "&Edit", "&Selections", "&View", "&Tools", "&Effects",
+                           "&Window", "&Help"}));
     EXPECT_EQ(shell.App().Settings().m_RecentFiles.Names(), QStringList{path});
 
     CCommandRouter& router = shell.Frame().Router();
