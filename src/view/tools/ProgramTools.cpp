@@ -1,10 +1,13 @@
 // The program's tools: which tool object serves which tool states. One line per tool.
 #include "document/ToolState.h"
 #include "view/ToolRegistry.h"
+#include "view/tools/BrushTool.h"
 #include "view/tools/ColorPickerTool.h"
+#include "view/tools/EraserTool.h"
 #include "view/tools/FreeLassoTool.h"
 #include "view/tools/HueSelectTool.h"
 #include "view/tools/LassoTool.h"
+#include "view/tools/PencilTool.h"
 #include "view/tools/RectSelectTool.h"
 #include "view/tools/RegionZoomTool.h"
 #include "view/tools/ScissorTool.h"
@@ -26,4 +29,7 @@ void AddProgramTools(CToolRegistry& registry) {
                   ToolScissorMove, ToolScissorClosed, ToolScissorEditAnchor},
                  [] { return std::make_unique<CScissorTool>(); });
     registry.Add({ToolColorPicker}, [] { return std::make_unique<CColorPickerTool>(); });
+    registry.Add({ToolPencil}, [] { return std::make_unique<CPencilTool>(); });
+    registry.Add({ToolBrush}, [] { return std::make_unique<CBrushTool>(); });
+    registry.Add({ToolEraser}, [] { return std::make_unique<CEraserTool>(); });
 }
