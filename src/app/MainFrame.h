@@ -61,7 +61,8 @@ public:
     QToolBar* ToolsBar() const { return m_pToolsBar; }
     // The option bars in the order of OptionBars() (app/ToolCommands.h).
     QToolBar* OptionBar(int index) const { return m_optionBars[size_t(index)]; }
-    // The colour bar's dock: the colour bar installs itself here (above the layers panel).
+    // The colour bar's dock, installed by the colour bar from the constructor; it takes the
+    // saved place at once (also when installed after the saved layout came back).
     void SetColorBar(QDockWidget* bar);
     QDockWidget* ColorBar() const;
     // A pane of the status bar.
@@ -155,6 +156,7 @@ private:
     QPointer<QDockWidget> m_pColorBar;
     std::array<QLabel*, kPaneCount> m_panes{};
     int m_bToolbarsShown = 1;
+    bool m_bLayoutRestored = false;
     QList<QPointer<QWidget>> m_hiddenByTab;  // the bars Tab hid, shown again by the next Tab
     QPointer<QTextBrowser> m_pHelp;
 };

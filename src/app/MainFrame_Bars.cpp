@@ -184,8 +184,16 @@ void CMainFrame::SetColorBar(QDockWidget* bar) {
         bar->setObjectName(QStringLiteral("Colors"));
     }
     addDockWidget(Qt::LeftDockWidgetArea, bar);
-    if (!m_bToolbarsShown) {
+    if (!m_bLayoutRestored) {
+        return;  // the saved layout places it
+    }
+    // Shown unless the saved layout has it hidden.
+    bar->show();
+    restoreDockWidget(bar);
+    if (!m_bToolbarsShown && !bar->isHidden()) {
+        // Hidden with the others; the next Tab shows it.
         bar->hide();
+        m_hiddenByTab.append(bar);
     }
 }
 
@@ -291,6 +299,7 @@ void CMainFrame::RestoreWindowState(const CAppSettings& settings) {
     if (!settings.m_baBarState.isEmpty()) {
         restoreState(settings.m_baBarState, kBarStateVersion);
     }
+    m_bLayoutRestored = true;
     // The option bars follow the tool, whatever the saved layout says.
     UpdateOptionBars();
 }
