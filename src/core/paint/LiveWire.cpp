@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <numbers>
 
+#include "platform/Parallel.h"
+
 namespace {
 
 // The 8 neighbours: offset and link orientation.
@@ -66,67 +68,126 @@ CLiveWire::CLiveWire() {
 }
 
 void CLiveWire::ForgetEdgeMap() {
+    m_pPicture = nullptr;
     m_nWidth = m_nHeight = 0;
     m_arrMagnitude.clear();
     m_arrDirection.clear();
+    m_arrTileDone.clear();
     m_arrCost.clear();
     m_arrLink.clear();
 }
 
-void CLiveWire::BuildEdgeMap(const Bitmap& picture) {
-    const int w = picture.Width(), h = picture.Height();
-    m_nWidth = w;
-    m_nHeight = h;
-    const size_t count = size_t(w) * size_t(h);
+void CLiveWire::AttachPicture(const Bitmap& picture) {
+    m_pPicture = &picture;
+    m_nWidth = picture.Width();
+    m_nHeight = picture.Height();
+    const size_t count = size_t(m_nWidth) * size_t(m_nHeight);
     m_arrMagnitude.assign(count, 0);
     m_arrDirection.assign(count, kNoDirection);
-    if (w < 3 || h < 3) {
+    m_nTilesX = (m_nWidth + kTile - 1) / kTile;
+    m_nTilesY = (m_nHeight + kTile - 1) / kTile;
+    m_arrTileDone.assign(size_t(m_nTilesX) * size_t(m_nTilesY), 0);
+}
+
+void CLiveWire::BuildEdgeMap(const Bitmap& picture) {
+    AttachPicture(picture);
+    ParallelBands(m_nTilesY, int64_t(m_nWidth) * kTile * 16, [&](int first, int last) {
+        ComputeArea(QRect(0, first * kTile, m_nWidth, (last - first) * kTile));
+    });
+}
+
+void CLiveWire::ComputeArea(const QRect& area) {
+    if (!m_pPicture) {
         return;
     }
-    // The smoothed channels, blue, green, red planes of whole rows; outside pixels repeat
-    // the edge.
-    std::vector<uint8_t> smooth(count * 3);
-    auto plane = [&](int c) { return smooth.data() + size_t(c) * count; };
-    for (int y = 0; y < h; ++y) {
-        const uint8_t* rows[3] = {picture.Bits() + size_t(std::max(0, y - 1)) * size_t(w) * 4,
-                                  picture.Bits() + size_t(y) * size_t(w) * 4,
-                                  picture.Bits() + size_t(std::min(h - 1, y + 1)) * size_t(w) * 4};
-        for (int c = 0; c < 3; ++c) {
-            uint8_t* out = plane(c) + size_t(y) * size_t(w);
-            for (int x = 0; x < w; ++x) {
-                const int xl = std::max(0, x - 1) * 4 + c, xm = x * 4 + c,
-                          xr = std::min(w - 1, x + 1) * 4 + c;
-                int sum = 0;
-                for (const uint8_t* r : rows) {
-                    sum += r[xl] + r[xm] + r[xr];
-                }
-                out[x] = uint8_t((sum + 23 * rows[1][xm] + 16) >> 5);
+    const QRect tiles(QPoint(std::max(0, area.left()) / kTile, std::max(0, area.top()) / kTile),
+                      QPoint(std::min(m_nWidth - 1, area.right()) / kTile,
+                             std::min(m_nHeight - 1, area.bottom()) / kTile));
+    for (int ty = tiles.top(); ty <= tiles.bottom(); ++ty) {
+        for (int tx = tiles.left(); tx <= tiles.right(); ++tx) {
+            uint8_t& done = m_arrTileDone[size_t(ty) * size_t(m_nTilesX) + size_t(tx)];
+            if (!done) {
+                ComputeTile(QRect(tx * kTile, ty * kTile, kTile, kTile));
+                done = 1;
             }
         }
     }
-    for (int y = 1; y < h - 1; ++y) {
-        uint8_t* mag = m_arrMagnitude.data() + size_t(y) * size_t(w);
-        uint8_t* dir = m_arrDirection.data() + size_t(y) * size_t(w);
-        for (int x = 1; x < w - 1; ++x) {
-            int gx = 0, gy = 0;
-            for (int c = 0; c < 3; ++c) {
-                const uint8_t* t = plane(c) + size_t(y - 1) * size_t(w) + size_t(x);
-                const uint8_t* m = t + w;
-                const uint8_t* b = m + w;
-                const int sx = (t[-1] + 2 * m[-1] + b[-1]) - (t[1] + 2 * m[1] + b[1]);
-                const int sy = (t[-1] + 2 * t[0] + t[1]) - (b[-1] + 2 * b[0] + b[1]);
+}
+
+void CLiveWire::ComputeTile(const QRect& tile) {
+    const Bitmap& picture = *m_pPicture;
+    const int w = m_nWidth, h = m_nHeight;
+    // The border pixels keep magnitude 0 and no direction.
+    const QRect r = tile & QRect(1, 1, w - 2, h - 2);
+    if (r.isEmpty()) {
+        return;
+    }
+    // The smoothed channels of r and one pixel around it (inside the picture, as r is inside
+    // its border), as blue, green, red planes; pixels beyond the picture repeat its edge.
+    const QRect g = r.adjusted(-1, -1, 1, 1);
+    const int gw = g.width(), gh = g.height();
+    std::vector<uint8_t> smooth(size_t(gw) * size_t(gh) * 3);
+    auto plane = [&](int c, int row) {
+        return smooth.data() + (size_t(c) * size_t(gh) + size_t(row)) * size_t(gw);
+    };
+    // Column sums of three rows for the pixels of g and one more on either side.
+    std::vector<uint16_t> columns(size_t(gw + 2) * 4);
+    for (int row = 0; row < gh; ++row) {
+        const int y = g.top() + row;
+        const uint8_t* t = picture.Bits() + size_t(std::max(0, y - 1)) * size_t(w) * 4;
+        const uint8_t* m = picture.Bits() + size_t(y) * size_t(w) * 4;
+        const uint8_t* b = picture.Bits() + size_t(std::min(h - 1, y + 1)) * size_t(w) * 4;
+        for (int k = 0; k < gw + 2; ++k) {
+            const int x = std::clamp(g.left() - 1 + k, 0, w - 1) * 4;
+            for (int c = 0; c < 4; ++c) {
+                columns[size_t(k) * 4 + size_t(c)] = uint16_t(t[x + c] + m[x + c] + b[x + c]);
+            }
+        }
+        const uint8_t* centre = m + size_t(g.left()) * 4;
+        for (int c = 0; c < 3; ++c) {
+            uint8_t* out = plane(c, row);
+            for (int k = 0; k < gw; ++k) {
+                const size_t i = size_t(k) * 4 + size_t(c);
+                const int sum = columns[i] + columns[i + 4] + columns[i + 8];
+                out[k] = uint8_t((sum + 23 * centre[i] + 16) >> 5);
+            }
+        }
+    }
+    const size_t width = static_cast<size_t>(r.width());
+    std::vector<int> gxRow(width), gyRow(width);
+    std::vector<int> vertical(static_cast<size_t>(gw)), across(static_cast<size_t>(gw));
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        const int row = y - g.top();
+        std::fill(gxRow.begin(), gxRow.end(), 0);
+        std::fill(gyRow.begin(), gyRow.end(), 0);
+        for (int c = 0; c < 3; ++c) {
+            const uint8_t* t = plane(c, row - 1);
+            const uint8_t* m = plane(c, row);
+            const uint8_t* b = plane(c, row + 1);
+            for (int k = 0; k < gw; ++k) {
+                vertical[size_t(k)] = t[k] + 2 * m[k] + b[k];
+                across[size_t(k)] = t[k] - b[k];
+            }
+            // Pixel x of r is column k = x - g.left() = i + 1 of the planes.
+            for (size_t i = 0; i < width; ++i) {
+                const int sx = vertical[i] - vertical[i + 2];
+                const int sy = across[i] + 2 * across[i + 1] + across[i + 2];
                 const int vx = std::clamp(sx / 4, -127, 127);
                 const int vy = std::clamp(sy / 4, -127, 127);
-                if (std::abs(vx) > std::abs(gx)) {
-                    gx = vx;
+                if (std::abs(vx) > std::abs(gxRow[i])) {
+                    gxRow[i] = vx;
                 }
-                if (std::abs(vy) > std::abs(gy)) {
-                    gy = vy;
+                if (std::abs(vy) > std::abs(gyRow[i])) {
+                    gyRow[i] = vy;
                 }
             }
-            const size_t i = size_t(gy + 127) * 255 + size_t(gx + 127);
-            mag[x] = m_arrMagnitudeOf[i];
-            dir[x] = m_arrDirectionOf[i];
+        }
+        uint8_t* mag = m_arrMagnitude.data() + size_t(y) * size_t(w) + size_t(r.left());
+        uint8_t* dir = m_arrDirection.data() + size_t(y) * size_t(w) + size_t(r.left());
+        for (size_t i = 0; i < width; ++i) {
+            const size_t lookup = size_t(gyRow[i] + 127) * 255 + size_t(gxRow[i] + 127);
+            mag[i] = m_arrMagnitudeOf[lookup];
+            dir[i] = m_arrDirectionOf[lookup];
         }
     }
 }
@@ -166,6 +227,7 @@ std::vector<QPoint> CLiveWire::FindPath(QPoint start, QPoint end) {
     if (p.y() >= q.y()) {
         bottom = std::min(m_nHeight - 1, p.y() + 5);
     }
+    ComputeArea(QRect(QPoint(left, top), QPoint(right, bottom)));
     const int bw = right - left + 1, bh = bottom - top + 1;
     const size_t cells = size_t(bw) * size_t(bh);
     m_arrCost.assign(cells, INT_MAX);

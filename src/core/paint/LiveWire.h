@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -27,6 +28,8 @@
 // neighbour] + c[o, dir of the pixel])), where for the direction byte read as a signed byte
 // n the costs c are 254 - 2|n|, 2|n|, 2|n + 64| and 2|n - 64|. A link never costs less than 0.
 //
+// The map is worked out in tiles as the searches reach them (or all at once), each tile once.
+//
 // The search (FindPath) sweeps the box spanned by the two points, widened by 5 pixels beyond
 // the start point, once outward from the end point, row by row and within each row column by
 // column: each pixel takes its cheapest neighbour computed so far plus the link cost, and
@@ -38,8 +41,13 @@ public:
 
     CLiveWire();
 
-    // The edge map of picture (its width x height pixels).
+    // The edge map of picture (its width x height pixels), all of it at once.
     void BuildEdgeMap(const Bitmap& picture);
+    // The same worked out only where searches need it, in tiles, each once. picture must
+    // stay alive until the next AttachPicture, BuildEdgeMap or ForgetEdgeMap.
+    void AttachPicture(const Bitmap& picture);
+    // Makes sure the edge map holds the pixels of area.
+    void ComputeArea(const QRect& area);
     bool HasEdgeMap() const { return m_nWidth > 0; }
     void ForgetEdgeMap();
     int Width() const { return m_nWidth; }
@@ -62,6 +70,9 @@ public:
     }
 
 private:
+    static constexpr int kTile = 64;
+    void ComputeTile(const QRect& tile);
+
     size_t Index(int x, int y) const { return size_t(y) * size_t(m_nWidth) + size_t(x); }
 
     std::array<int, 256> m_arrDiagonal{};
@@ -69,8 +80,11 @@ private:
     // Magnitude and direction for every (gx, gy) in -127..127, indexed (gy + 127) * 255 + gx + 127.
     std::vector<uint8_t> m_arrMagnitudeOf, m_arrDirectionOf;
 
+    const Bitmap* m_pPicture = nullptr;
     int m_nWidth = 0, m_nHeight = 0;
     std::vector<uint8_t> m_arrMagnitude, m_arrDirection;
+    int m_nTilesX = 0, m_nTilesY = 0;
+    std::vector<uint8_t> m_arrTileDone;  // per tile of kTile x kTile pixels
     // The cost map of the last search: costs and the neighbour each pixel links to.
     std::vector<int32_t> m_arrCost;
     std::vector<uint8_t> m_arrLink;

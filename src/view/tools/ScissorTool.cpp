@@ -42,7 +42,7 @@ std::vector<QPoint> CScissorTool::SearchPath(CToolEvent& ev, QPoint from, QPoint
     }
     if (m_bMapStale || m_pMapOf != bitmap || m_nMapSerial != bitmap->Serial() ||
         m_LiveWire.Width() != bitmap->Width() || m_LiveWire.Height() != bitmap->Height()) {
-        m_LiveWire.BuildEdgeMap(*bitmap);
+        m_LiveWire.AttachPicture(*bitmap);
         m_pMapOf = bitmap;
         m_nMapSerial = bitmap->Serial();
         m_bMapStale = false;

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <numbers>
 
 #include "paint/LiveWire.h"
 #include "support/TestPictures.h"
@@ -58,6 +61,54 @@ TEST(LiveWire, TheEdgeMapMarksAStepWithItsDirection) {
     EXPECT_EQ(wire.Direction(9, 6), 254);
 }
 
+TEST(LiveWire, TheEdgeMapMatchesTheFormulaOnAPhoto) {
+    const int w = 23, h = 17;
+    auto picture = MakePhotoLike(w, h, 3, false);
+    CLiveWire wire;
+    wire.BuildEdgeMap(*picture);
+    auto channel = [&](int x, int y, int c) {
+        x = std::clamp(x, 0, w - 1);
+        y = std::clamp(y, 0, h - 1);
+        return int((picture->GetPixel(x, y) >> (8 * c)) & 0xFF);
+    };
+    auto smooth = [&](int x, int y, int c) {
+        int sum = 23 * channel(x, y, c);
+        for (int dy = -1; dy <= 1; ++dy) {
+            for (int dx = -1; dx <= 1; ++dx) {
+                sum += channel(x + dx, y + dy, c);
+            }
+        }
+        return (sum + 16) / 32;
+    };
+    int directed = 0;
+    for (int y = 1; y < h - 1; ++y) {
+        for (int x = 1; x < w - 1; ++x) {
+            int gx = 0, gy = 0;
+            for (int c = 0; c < 3; ++c) {
+                auto s = [&](int dx, int dy) { return smooth(x + dx, y + dy, c); };
+                const int sx =
+                    s(-1, -1) + 2 * s(-1, 0) + s(-1, 1) - s(1, -1) - 2 * s(1, 0) - s(1, 1);
+                const int sy =
+                    s(-1, -1) + 2 * s(0, -1) + s(1, -1) - s(-1, 1) - 2 * s(0, 1) - s(1, 1);
+                const int vx = std::clamp(sx / 4, -127, 127), vy = std::clamp(sy / 4, -127, 127);
+                gx = std::abs(vx) > std::abs(gx) ? vx : gx;
+                gy = std::abs(vy) > std::abs(gy) ? vy : gy;
+            }
+            const double length = std::sqrt(double(gx * gx + gy * gy));
+            ASSERT_EQ(wire.Magnitude(x, y), std::lround(length * 255 / 179.606)) << x << ", " << y;
+            int dir = CLiveWire::kNoDirection;
+            if (length > 63) {
+                const double angle =
+                    gy == 0 ? std::copysign(std::numbers::pi / 2, gx) : std::atan(double(gx) / gy);
+                dir = int(std::floor((angle + std::numbers::pi / 2) * 254 / std::numbers::pi));
+            }
+            ASSERT_EQ(wire.Direction(x, y), dir) << x << ", " << y;
+            directed += dir != CLiveWire::kNoDirection;
+        }
+    }
+    EXPECT_GT(directed, 20) << "the photo has edges strong enough to have a direction";
+}
+
 TEST(LiveWire, ThePathFollowsAStrongEdgeAroundACorner) {
     // Dark where x < 10 above row 20 and where x < 25 from row 20 down: the boundary turns
     // twice, far from the straight line between the ends.
@@ -92,6 +143,10 @@ TEST(LiveWire, ThePathFollowsAStrongEdgeAroundACorner) {
             EXPECT_LE(std::abs(path[i].y() - path[i - 1].y()), 1);
         }
     }
+    // Worked out only where the search reaches, the map gives the same path.
+    CLiveWire lazy;
+    lazy.AttachPicture(*picture);
+    EXPECT_EQ(lazy.FindPath(start, end), path);
     // The way back follows the same edge.
     for (const QPoint& p : wire.FindPath(end, start)) {
         EXPECT_TRUE(nearEdge(p)) << p.x() << ", " << p.y();
