@@ -278,7 +278,7 @@ void CMainFrame::RegisterFrameCommands() {
         ID_LAYER_OPTIONS,
         [this](CPictorraDoc& doc) { m_pLayerBar->OpenLayerOptions(doc.ActiveLayer()); }, 1);
     layerCommand(
-        ID_LAYER_FLATTEN, [](CPictorraDoc& doc) { doc.FlattenLayers(); }, 2);
+        ID_LAYER_FLATTEN, [](CPictorraDoc& doc) { doc.FlattenLayers(); }, 1);
 
     OnCommand(ID_PREFERENCES, [this] { OpenPreferences(); });
     OnCommand(ID_HELP_INDEX, [this] { OpenHelp(); });

@@ -281,6 +281,13 @@ TEST(StatusBar, PaneTwoHintsAtTheCurrentToolAndPaneOneFollowsTheCursor) {
         EXPECT_EQ(shell.Frame().StatusPane(2)->text(), c.hint) << c.state;
     }
     EXPECT_EQ(shell.Frame().StatusPane(0)->text(), "Ready");
+    // Pointing at a tool button prompts with its text in pane 0, leaving the others be.
+    QToolBar* tools = shell.Frame().ToolsBar();
+    QWidget* pencil = tools->widgetForAction(shell.Router().Command(ID_TOOL_PENCIL));
+    QTest::mouseMove(pencil);
+    EXPECT_EQ(shell.Frame().StatusPane(0)->text(), "Pencil Tool");
+    EXPECT_EQ(shell.Frame().StatusPane(2)->text(), QString());
+    QTest::mouseMove(shell.Frame().MdiArea()->viewport());
 
     CChildFrame* child = shell.NewPicture(40, 30);
     CPictorraView& view = child->View();
@@ -447,6 +454,7 @@ TEST(FrameCommands, GridLayersHelpAndTheCommandsStillToCome) {
     EXPECT_EQ(doc.LayerCount(), 2);
     r.Execute(ID_LAYER_FLATTEN);
     EXPECT_EQ(doc.LayerCount(), 1);
+    EXPECT_TRUE(r.Query(ID_LAYER_FLATTEN).IsEnabled()) << "it bakes a lone layer's opacity in";
 
     r.Execute(ID_HELP_INDEX);
     QTextBrowser* help = shell.Frame().HelpWindow();
