@@ -14,6 +14,7 @@
 #include <QToolBar>
 
 #include "app/BarIcons.h"
+#include "app/BmpWnd.h"
 #include "app/ChildFrame.h"
 #include "app/CommandIds.h"
 #include "app/CommandRouter.h"
@@ -548,4 +549,28 @@ TEST(Screenshots, TheMainWindowWithAThreeLayerPicture) {
     shell.Router().Execute(ID_VIEW_ALL_TOOLBARS);
     QApplication::processEvents();
     EXPECT_TRUE(shell.Frame().grab().save(dir + QStringLiteral("/pictorra-mainframe-tab.png")));
+}
+
+TEST(BmpWnd, StretchesItsOwnCopyOverTheWindowAndDrawsNothingWithoutOne) {
+    CBmpWnd preview;
+    preview.resize(40, 20);
+    QPalette palette = preview.palette();
+    palette.setColor(QPalette::Window, Qt::green);
+    preview.setPalette(palette);
+    preview.setAutoFillBackground(true);
+    QImage picture(2, 1, QImage::Format_ARGB32);
+    picture.setPixel(0, 0, qRgb(255, 0, 0));
+    picture.setPixel(1, 0, qRgb(0, 0, 255));
+    preview.SetImage(picture);
+    picture.fill(Qt::white);  // the preview keeps what it was given
+
+    QImage shown = preview.grab().toImage();
+    EXPECT_EQ(QColor(shown.pixel(2, 2)), QColor(Qt::red));
+    EXPECT_EQ(QColor(shown.pixel(19, 19)), QColor(Qt::red));
+    EXPECT_EQ(QColor(shown.pixel(20, 0)), QColor(Qt::blue));
+    EXPECT_EQ(QColor(shown.pixel(39, 10)), QColor(Qt::blue));
+
+    preview.Clear();
+    shown = preview.grab().toImage();
+    EXPECT_EQ(QColor(shown.pixel(20, 10)), QColor(Qt::green));
 }
