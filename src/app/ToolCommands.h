@@ -54,7 +54,7 @@ struct CToolCommand {
 // Every tool command, in the order of the "Tools" bar (Region Zoom is a view command and not
 // listed).
 std::span<const CToolCommand> ToolCommands();
-// The tool command id, or null.
+// The tool command with this id, or null.
 const CToolCommand* FindToolCommand(int id);
 
 // One button of an option bar: it sets the bar's option to value.

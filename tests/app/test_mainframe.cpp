@@ -171,6 +171,19 @@ TEST(ToolCommands, OnlyTheLayerMoverAndHueSelectionDropTheSelection) {
     }
 }
 
+TEST(ToolCommands, TheCursorOverThePictureChangesWithTheToolAtOnce) {
+    Shell shell;
+    CPictorraView& view = shell.NewPicture(40, 30)->View();
+    QTest::mouseMove(view.viewport(), view.ImageToClient(QRect(20, 15, 1, 1)).center());
+    const auto shownCursor = [&view] { return view.viewport()->cursor().pixmap().toImage(); };
+    for (const auto& [id, cursor] :
+         {std::pair{ID_TOOL_FILL, ViewCursor::Fill}, std::pair{ID_TOOL_PENCIL, ViewCursor::Pencil},
+          std::pair{ID_TOOL_ERASE, ViewCursor::Eraser}}) {
+        shell.Router().Execute(id);
+        EXPECT_EQ(shownCursor(), NamedCursor(cursor).pixmap().toImage()) << id;
+    }
+}
+
 TEST(OptionBars, ButtonsSetTheirOptionAndAreCheckedWhileItHoldsTheirValue) {
     struct Case {
         int tool;  // the tool command chosen first
