@@ -312,6 +312,11 @@ void CPictorraView::KillToolTimer(int id) {
     }
 }
 
+bool CPictorraView::IsToolTimerRunning(int id) const {
+    const auto it = m_toolTimers.find(id);
+    return it != m_toolTimers.end() && it->second.isActive();
+}
+
 void CPictorraView::timerEvent(QTimerEvent* event) {
     for (auto& [id, timer] : m_toolTimers) {
         if (timer.timerId() == event->timerId()) {

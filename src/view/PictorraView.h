@@ -101,6 +101,7 @@ public:
     // Timers of a tool (the spray): OnTimer(id) of the current tool every milliseconds.
     void StartToolTimer(int id, int milliseconds);
     void KillToolTimer(int id);
+    bool IsToolTimerRunning(int id) const;
     // The tool serving state (null when none).
     CTool* ToolFor(int state) { return m_tools.ToolFor(state); }
     // Mouse capture: the view keeps the mouse events until released (Qt grabs the mouse for

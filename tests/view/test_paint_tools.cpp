@@ -9,6 +9,7 @@
 #include "document/ToolState.h"
 #include "support/TestPictures.h"
 #include "support/WidgetTesting.h"
+#include "view/tools/SprayTool.h"
 
 namespace {
 
@@ -63,6 +64,8 @@ const ToolCase kStrokeTools[] = {
     {"pencil diagonal", ToolPencil, [](CToolOptions& o) { o.m_nPencilShape = 9; }},
     {"brush", ToolBrush, [](CToolOptions& o) { o.m_nBrushSize = 3; }},
     {"eraser", ToolEraser, [](CToolOptions& o) { o.m_nEraserSize = 2; }},
+    {"spray", ToolSpray, [](CToolOptions& o) { o.m_nSpraySize = 3; }},
+    {"blur brush", ToolBlur, [](CToolOptions& o) { o.m_nBlurToolSize = 3; }},
 };
 
 }  // namespace
@@ -239,4 +242,126 @@ TEST(FreehandTools, BrushAndEraserOutlinesFollowTheCursor) {
         EXPECT_TRUE(px == qRgb(255, 255, 255) || px == qRgb(0, 0, 0)) << c.tool;
         EXPECT_EQ(shown.pixel(r.center()), qRgb(128, 128, 128));
     }
+}
+
+TEST(FreehandTools, SprayKeepsSprayingWhileTheMouseStandsStill) {
+    struct Case {
+        Qt::MouseButton button;
+        int timer;
+        uint32_t colour;
+    };
+    const Case cases[] = {{Qt::LeftButton, CSprayTool::kLeftTimer, 0xFF0000FFu},
+                          {Qt::RightButton, CSprayTool::kRightTimer, 0xFFFF0000u}};
+    for (const Case& c : cases) {
+        ViewFixture f(80, 60, {200, 150});
+        CPictorraView& view = *f.view;
+        f.doc.Host().SetColors(0xFF0000FFu, 0xFFFF0000u);
+        f.frame.m_options.m_nTool = ToolSpray;
+        f.frame.m_options.m_nSpraySize = 0;  // radius 5
+        auto before = f.doc.m_pActiveBitmap->Clone();
+        auto dotsNear = [&](QPoint centre) {
+            int n = 0;
+            CountChanged(*before, *f.doc.m_pActiveBitmap, [&](int x, int y, uint32_t, uint32_t px) {
+                EXPECT_EQ(px, c.colour);
+                if (std::abs(x - centre.x()) <= 5 && std::abs(y - centre.y()) <= 5) {
+                    ++n;
+                }
+            });
+            return n;
+        };
+        QWidget* w = view.viewport();
+        QTest::mousePress(w, c.button, {}, At(view, {20, 20}));
+        EXPECT_EQ(f.frame.m_options.m_nTool, ToolSpraying);
+        EXPECT_TRUE(view.IsToolTimerRunning(c.timer));
+        // The mouse stands still: the timer's ticks add dots, again and again.
+        ASSERT_TRUE(ProcessEventsUntil([&] { return dotsNear({20, 20}) > 0; }));
+        const int first = dotsNear({20, 20});
+        ASSERT_TRUE(ProcessEventsUntil([&] { return dotsNear({20, 20}) > first; }));
+        // The centre follows the mouse.
+        QTest::mouseMove(w, At(view, {60, 40}));
+        ASSERT_TRUE(ProcessEventsUntil([&] { return dotsNear({60, 40}) > 0; }));
+        QTest::mouseRelease(w, c.button, {}, At(view, {60, 40}));
+        EXPECT_EQ(f.frame.m_options.m_nTool, ToolSpray);
+        EXPECT_FALSE(view.IsToolTimerRunning(c.timer));
+        f.doc.UndoLastEdit();
+        EXPECT_TRUE(SamePixels(*f.doc.m_pActiveBitmap, *before));
+    }
+}
+
+TEST(FreehandTools, BlurBrushSoftensWhereTheMouseIsOnly) {
+    ViewFixture f(60, 40, {200, 150});
+    // Vertical stripes: every pixel differs from its left and right neighbours.
+    SetLayer(f, MakeBitmap(60, 40, [](int x, int) { return x % 2 ? 0xFFFFFFFFu : 0xFF000000u; }));
+    f.frame.m_options.m_nTool = ToolBlur;
+    f.frame.m_options.m_nBlurToolSize = 1;
+    f.doc.m_nBlurSize = 3;
+    auto before = f.doc.m_pActiveBitmap->Clone();
+    Stroke(*f.view, {{10, 10}, {30, 10}});
+    std::vector<QPoint> changed;
+    CountChanged(*before, *f.doc.m_pActiveBitmap,
+                 [&](int x, int y, uint32_t, uint32_t) { changed.emplace_back(x, y); });
+    // Five pixels at each of the two points, nothing between them.
+    EXPECT_EQ(changed.size(), 10u);
+    for (QPoint p : changed) {
+        EXPECT_TRUE((p - QPoint(10, 10)).manhattanLength() <= 1 ||
+                    (p - QPoint(30, 10)).manhattanLength() <= 1)
+            << p.x() << "," << p.y();
+    }
+    // The first pixel, black, is the mean of its 3 x 3 window: two white columns of three.
+    EXPECT_EQ(f.doc.m_pActiveBitmap->GetPixel(10, 10), 0xFFAAAAAAu);
+}
+
+TEST(FreehandTools, StampKeepsItsOffsetUntilANewAltClick) {
+    ViewFixture f(80, 60, {300, 200});
+    CPictorraView& view = *f.view;
+    SetLayer(f, MakeBitmap(80, 60, [](int x, int y) {
+                 return MakeArgb(255, uint32_t(x * 3), uint32_t(y * 4), 90);
+             }));
+    const auto original = f.doc.m_pActiveBitmap->Clone();
+    CToolOptions& options = f.frame.m_options;
+    options.m_nTool = ToolStampPickSource;
+    options.m_nStampSize = 1;  // radius 5
+    // The disk painted around a point p shows the picture at p - offset, one pixel right of
+    // and below p.
+    auto clonedAt = [&](QPoint p, QPoint offset) {
+        const QPoint q = p + QPoint(1, 1);
+        return f.doc.m_pActiveBitmap->GetPixel(q.x(), q.y()) ==
+               original->GetPixel(q.x() - 1 - offset.x(), q.y() - 1 - offset.y());
+    };
+
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, At(view, {10, 10}));
+    EXPECT_EQ(options.m_nTool, ToolStampSourceSet);
+    EXPECT_TRUE(SamePixels(*f.doc.m_pActiveBitmap, *original))
+        << "setting the source paints nothing";
+    EXPECT_FALSE(f.doc.CanUndo());
+
+    Stroke(view, {{40, 20}, {44, 20}});
+    EXPECT_EQ(view.m_ptStampOffset, QPoint(30, 10));
+    EXPECT_EQ(options.m_nTool, ToolStampAligned);
+    EXPECT_TRUE(clonedAt({40, 20}, {30, 10}));
+    EXPECT_TRUE(clonedAt({44, 20}, {30, 10}));
+
+    // The next stroke, elsewhere, keeps the offset.
+    Stroke(view, {{50, 45}, {50, 50}});
+    EXPECT_EQ(view.m_ptStampOffset, QPoint(30, 10));
+    EXPECT_TRUE(clonedAt({50, 45}, {30, 10}));
+    EXPECT_TRUE(clonedAt({50, 50}, {30, 10}));
+
+    // Alt+click sets a new source; the next stroke fixes a new offset.
+    QTest::keyPress(&view, Qt::Key_Alt, Qt::AltModifier);
+    EXPECT_EQ(options.m_nTool, ToolStampPickSource);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::AltModifier, At(view, {5, 40}));
+    QTest::keyRelease(&view, Qt::Key_Alt);
+    EXPECT_EQ(options.m_nTool, ToolStampSourceSet);
+    EXPECT_EQ(view.m_ptStampSource, QPoint(5, 40));
+    Stroke(view, {{25, 42}, {26, 42}});
+    EXPECT_EQ(view.m_ptStampOffset, QPoint(20, 2));
+    EXPECT_TRUE(clonedAt({25, 42}, {20, 2}));
+
+    // Three strokes, three entries; each comes off exactly.
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(f.doc.CanUndo());
+        f.doc.UndoLastEdit();
+    }
+    EXPECT_TRUE(SamePixels(*f.doc.m_pActiveBitmap, *original));
 }

@@ -1,6 +1,7 @@
 // The program's tools: which tool object serves which tool states. One line per tool.
 #include "document/ToolState.h"
 #include "view/ToolRegistry.h"
+#include "view/tools/BlurTool.h"
 #include "view/tools/BrushTool.h"
 #include "view/tools/ColorPickerTool.h"
 #include "view/tools/EraserTool.h"
@@ -11,6 +12,8 @@
 #include "view/tools/RectSelectTool.h"
 #include "view/tools/RegionZoomTool.h"
 #include "view/tools/ScissorTool.h"
+#include "view/tools/SprayTool.h"
+#include "view/tools/StampTool.h"
 
 void AddProgramTools(CToolRegistry& registry) {
     registry.Add({ToolRegionZoom}, [] { return std::make_unique<CRegionZoomTool>(); });
@@ -32,4 +35,8 @@ void AddProgramTools(CToolRegistry& registry) {
     registry.Add({ToolPencil}, [] { return std::make_unique<CPencilTool>(); });
     registry.Add({ToolBrush}, [] { return std::make_unique<CBrushTool>(); });
     registry.Add({ToolEraser}, [] { return std::make_unique<CEraserTool>(); });
+    registry.Add({ToolSpray, ToolSpraying}, [] { return std::make_unique<CSprayTool>(); });
+    registry.Add({ToolBlur}, [] { return std::make_unique<CBlurTool>(); });
+    registry.Add({ToolStampSourceSet, ToolStampAligned, ToolStampPickSource, ToolStampPainting},
+                 [] { return std::make_unique<CStampTool>(); });
 }
