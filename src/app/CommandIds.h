@@ -107,6 +107,8 @@ enum CommandId : int {
     ID_STAMP_SIZE_0 = 32945,   // .. + 3
     ID_GRADIENT_LINEAR = 32988,
     ID_GRADIENT_CIRCULAR = 32989,
+    ID_COLOR_PRIMARY = 1040,  // the colour bar's "Set Color" buttons
+    ID_COLOR_SECONDARY = 1041,
 };
 
 inline constexpr int kRecentFileCount = 9;

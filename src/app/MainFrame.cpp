@@ -25,6 +25,7 @@
 #include "document/PictorraDoc.h"
 #include "document/SelectionCommands.h"
 #include "effects/EffectCommands.h"
+#include "panels/ColorBar.h"
 #include "panels/LayerDialog.h"
 #include "view/PictorraView.h"
 #include "view/ViewCommands.h"
@@ -42,6 +43,9 @@ CMainFrame::CMainFrame(CPictorraApp& app) : m_app(app) {
     // The layers panel holds the active layer number the documents point at: it comes first.
     m_pLayerBar = new CLayerDialog(this);
     addDockWidget(Qt::RightDockWidgetArea, m_pLayerBar);
+    // The colours the documents' host hands to the tools and the effects live in the bar.
+    m_pColors = new CColorBar(this);
+    SetColorBar(m_pColors);
     m_pHost = std::make_unique<CMainFrameHost>(*this);
     m_pRouter = new CCommandRouter(this);
     m_pRouter->SetChain([this]() -> std::vector<const CCmdTarget*> {
@@ -62,6 +66,7 @@ CMainFrame::CMainFrame(CPictorraApp& app) : m_app(app) {
     RegisterToolCommands();
     RegisterFrameCommands();
     connect(m_pRouter, &CCommandRouter::Updated, this, &CMainFrame::OnCommandsUpdated);
+    ConnectColorBar();
 
     OnCommand(ID_WINDOW_CASCADE, [this] { m_pMdiArea->cascadeSubWindows(); });
     OnCommand(ID_WINDOW_TILE_HORZ, [this] { m_pMdiArea->tileSubWindows(); });

@@ -11,6 +11,7 @@
 
 struct CAppSettings;
 class CChildFrame;
+class CColorBar;
 class CLayerDialog;
 class CCommandRouter;
 class CMainFrameHost;
@@ -53,6 +54,8 @@ public:
 
     // The layers panel, and its repaint after a stroke (the thumbnails follow).
     CLayerDialog& LayerBar() const { return *m_pLayerBar; }
+    // The colour bar, holding the primary and secondary colours.
+    CColorBar& Colors() const { return *m_pColors; }
     void RefreshLayersPanel();
 
     // --- Bars (MainFrame_Bars.cpp) -----------------------------------------------------------
@@ -135,6 +138,8 @@ private:
     void OpenPreferences();
     void OpenHelp();
 
+    // The "Set Color" commands and the text tool's following of the bar (MainFrame_ColorBar).
+    void ConnectColorBar();
     void OnSubWindowActivated(QMdiSubWindow* window);
     void FillWindowMenu(QMenu* menu);
     void ArrangeIcons();
@@ -143,6 +148,7 @@ private:
     CToolOptions m_toolOptions;
     QMdiArea* m_pMdiArea;
     CLayerDialog* m_pLayerBar;
+    CColorBar* m_pColors = nullptr;
     CCommandRouter* m_pRouter;
     std::unique_ptr<CMainMenus> m_pMenus;
     std::unique_ptr<CMainFrameHost> m_pHost;

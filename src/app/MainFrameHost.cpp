@@ -6,6 +6,7 @@
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
 #include "app/PictorraApp.h"
+#include "panels/ColorBar.h"
 #include "panels/LayerDialog.h"
 
 void CMainFrameHost::Changed(CPictorraDoc& doc, unsigned changes) {
@@ -72,4 +73,24 @@ void CMainFrameHost::BeginBusy() {
 void CMainFrameHost::EndBusy() {
     QApplication::restoreOverrideCursor();
     CDocumentHost::EndBusy();
+}
+
+uint32_t CMainFrameHost::PrimaryColor() const {
+    return m_frame.Colors().PrimaryColor();
+}
+
+uint32_t CMainFrameHost::SecondaryColor() const {
+    return m_frame.Colors().SecondaryColor();
+}
+
+void CMainFrameHost::SetColors(uint32_t primary, uint32_t secondary) {
+    m_frame.Colors().SetColors(primary, secondary);
+}
+
+int CMainFrameHost::Transparency() const {
+    return m_frame.Colors().Transparency();
+}
+
+void CMainFrameHost::SetTransparency(int percent) {
+    m_frame.Colors().SetTransparency(percent);
 }

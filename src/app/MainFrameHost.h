@@ -25,6 +25,12 @@ public:
     // The main frame's m_nTool.
     int CurrentTool() const override;
     void SetCurrentTool(int tool) override;
+    // The colour bar's colours and opacity.
+    uint32_t PrimaryColor() const override;
+    uint32_t SecondaryColor() const override;
+    void SetColors(uint32_t primary, uint32_t secondary) override;
+    int Transparency() const override;
+    void SetTransparency(int percent) override;
     // The main frame's tool state and options, for the view and the tools.
     CToolOptions& ToolOptions() const;
 

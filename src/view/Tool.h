@@ -82,6 +82,9 @@ public:
     // The zoom or the scroll position changed: window positions the tool keeps (the text
     // tool's caret) move.
     virtual void OnViewChanged(CPictorraView&) {}
+    // The primary colour or the opacity was changed on the colour bar while this tool's
+    // state is current: the text being typed is drawn again in the new colour.
+    virtual void OnColorsChanged(CPictorraView&) {}
 
     // The view's tool state is about to change away from this tool, or the view goes away:
     // end whatever is in progress without leaving a half-made change behind.

@@ -63,6 +63,11 @@ public:
         m_uPrimary = primary;
         m_uSecondary = secondary;
     }
+    // The colour bar's opacity percentage (0..100). Setting it moves the slider only; the
+    // colours keep their alphas (the colour picker sets it from the alpha it picked, with
+    // OpacityPercentOfAlpha).
+    virtual int Transparency() const { return m_nTransparency; }
+    virtual void SetTransparency(int percent) { m_nTransparency = percent; }
 
     // The program's one random sequence: the noise effects continue it from effect to effect
     // and from document to document. The headless program starts it afresh, so that a run of
@@ -88,6 +93,7 @@ protected:
     int m_nHistoryLimit = 25;
     uint32_t m_uPrimary = 0xFF000000;
     uint32_t m_uSecondary = 0xFFFFFFFF;
+    int m_nTransparency = 100;
     QStringList m_messages;
     bool m_bEcho = false;
     CRandomSequence m_random;
