@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QMdiArea>
 #include <QMimeData>
+#include <QStandardPaths>
 
 #include "app/AboutDlg.h"
 #include "app/BrandPicture.h"
@@ -75,9 +76,13 @@ bool CPictorraApp::InitInstance(const QStringList& arguments) {
     ReadSettings();
 
     m_pDocTemplate = std::make_unique<CDocTemplate>(*this);
-    // The settings store's file lives with the program's other settings: the program's own
-    // folder is not writable once installed.
-    m_strConfigPath = QFileInfo(file).absolutePath() + QStringLiteral("/config.ini");
+    // The settings store's file is written by the program, so it lives in the per-user data
+    // folder (the program's own folder is not writable once installed). A settings file given
+    // on start (the tests' private folder) keeps it beside that file instead.
+    m_strConfigPath = (m_options.strSettingsFile.isEmpty()
+                           ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                           : QFileInfo(file).absolutePath()) +
+                      QStringLiteral("/config.ini");
 
     m_pMainFrame = std::make_unique<CMainFrame>(*this);
     m_pDlgNewImage = new CSizeDlg(m_pMainFrame.get());

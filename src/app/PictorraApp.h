@@ -47,7 +47,7 @@ public:
     CAboutDlg& AboutDialog() const { return *m_pDlgAbout; }
     // The splash picture while start-up shows it, null afterwards.
     CSplashWnd* Splash() const;
-    // The settings file of the settings store (config.ini), beside the program's settings.
+    // The settings store's file (config.ini) in the per-user data folder.
     const QString& ConfigPath() const { return m_strConfigPath; }
 
     // Opens path in a new child window, or activates the one that already shows it. The path
