@@ -365,3 +365,36 @@ TEST(FreehandTools, StampKeepsItsOffsetUntilANewAltClick) {
     }
     EXPECT_TRUE(SamePixels(*f.doc.m_pActiveBitmap, *original));
 }
+
+TEST(FreehandTools, StampOnAMovedLayerClonesWhatTheSourceShows) {
+    ViewFixture f(80, 60, {300, 200});
+    CPictorraView& view = *f.view;
+    // The active layer lies at (20, 15) over a white bottom layer: the picture's pixel (x, y)
+    // is the layer's (x - 20, y - 15).
+    CLayerFrame* top = f.doc.AddEmptyLayerOfSize(40, 30);
+    f.doc.SetLayerBitmap(top, MakeBitmap(40, 30, [](int x, int y) {
+                             return MakeArgb(255, uint32_t(x * 6), uint32_t(y * 8), 30);
+                         }));
+    top->m_nOffsetX = 20;
+    top->m_nOffsetY = 15;
+    f.doc.SetActiveLayer(2);
+    f.doc.InvalidateLayerCaches();
+    f.doc.RebuildLayerCaches();
+    const auto layer = f.doc.m_pActiveBitmap->Clone();
+    f.frame.m_options.m_nTool = ToolStampPickSource;
+    f.frame.m_options.m_nStampSize = 0;
+
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, At(view, {25, 20}));  // layer (5, 5)
+    Stroke(view, {{45, 30}, {46, 30}});                                          // layer (25, 15)
+    EXPECT_EQ(view.m_ptStampOffset, QPoint(20, 10));
+    // The disk one pixel right of and below layer (25, 15) shows layer (5, 5) and its
+    // neighbours: what the picture shows at the source, not what lies at the layer's own
+    // (5, 5) of the picture.
+    for (QPoint d : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(-1, -1)}) {
+        const QPoint q = QPoint(26, 16) + d;
+        const QPoint source = QPoint(5, 5) + d;
+        EXPECT_EQ(Hex(f.doc.m_pActiveBitmap->GetPixel(q.x(), q.y())),
+                  Hex(layer->GetPixel(source.x(), source.y())))
+            << d.x() << "," << d.y();
+    }
+}
