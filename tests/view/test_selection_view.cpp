@@ -416,17 +416,27 @@ TEST(ColorPicker, TakesTheLayerOrTheLiftedPixelButNeverATransparentOne) {
         QPoint at;
         Qt::MouseButton button;
         uint32_t primary, secondary;
+        int opacity;  // the colour bar's slider: the picked alpha in percent
     };
     const Case cases[] = {
-        {{12, 12}, Qt::LeftButton, 0xFF00FF00u, 0xFFFFFFFFu},       // transparent lifted pixel
-        {{14, 14}, Qt::RightButton, 0xFF00FF00u, 0x80123456u},      // a lifted pixel
-        {{0, 0}, Qt::LeftButton, f.LayerPixel(0, 0), 0x80123456u},  // the picture's corner
-        {{40, 5}, Qt::RightButton, f.LayerPixel(0, 0), f.LayerPixel(40, 5)},
+        {{12, 12}, Qt::LeftButton, 0xFF00FF00u, 0xFFFFFFFFu, 100},  // transparent lifted pixel
+        {{14, 14}, Qt::RightButton, 0xFF00FF00u, 0x80123456u, 50},  // a lifted pixel
+        {{0, 0},
+         Qt::LeftButton,
+         f.LayerPixel(0, 0),
+         0x80123456u,
+         int(f.LayerPixel(0, 0) >> 24) * 100 / 255},  // the picture's corner
+        {{40, 5},
+         Qt::RightButton,
+         f.LayerPixel(0, 0),
+         f.LayerPixel(40, 5),
+         int(f.LayerPixel(40, 5) >> 24) * 100 / 255},
     };
     for (const Case& c : cases) {
         f.mouse->Click(c.at, c.button);
         EXPECT_EQ(Hex(host.PrimaryColor()), Hex(c.primary)) << c.at.x() << ", " << c.at.y();
         EXPECT_EQ(Hex(host.SecondaryColor()), Hex(c.secondary)) << c.at.x() << ", " << c.at.y();
+        EXPECT_EQ(host.Transparency(), c.opacity) << c.at.x() << ", " << c.at.y();
     }
 }
 

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/Bitmap.h"  // MakeArgb
+
 // The arithmetic of the colour bar and the colour dialogs, kept apart from their windows.
 // Colours are 0xAARRGGBB with straight alpha; components are 0..255.
 
@@ -67,7 +69,4 @@ uint32_t ContrastingTextColor(uint32_t color);
 
 inline constexpr CRgbValue RgbOf(uint32_t color) {
     return {int((color >> 16) & 0xFF), int((color >> 8) & 0xFF), int(color & 0xFF)};
-}
-inline constexpr uint32_t MakeArgb(int a, int r, int g, int b) {
-    return uint32_t(a) << 24 | uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b);
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "document/PictorraDoc.h"
+#include "platform/ColorModel.h"
 #include "view/PictorraView.h"
 
 std::optional<uint32_t> CColorPickerTool::ColorAt(const CPictorraDoc& doc, QPoint image) {
@@ -42,6 +43,8 @@ void CColorPickerTool::Pick(CToolEvent& ev, bool secondary) {
         } else {
             host.SetColors(*color, host.SecondaryColor());
         }
+        // The opacity slider shows the picked alpha; the other colour keeps its own.
+        host.SetTransparency(OpacityPercentOfAlpha(int(*color >> 24)));
     }
     ev.view.ReleaseCapture();
 }
