@@ -91,6 +91,9 @@ void CChildFrame::OnFirstActivation() {
 }
 
 void CChildFrame::OnDocumentChanged(unsigned changes) {
+    if (!m_pView) {
+        return;  // the frame is closing: its view went first
+    }
     if (changes & (kChangeCaches | kChangeStack | kChangeImageSize | kChangeTitle)) {
         m_pView->UpdateScrollAndTitle();
         m_pView->UpdateOrigin();

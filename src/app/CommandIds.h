@@ -37,6 +37,8 @@ enum CommandId : int {
     ID_VIEW_ZOOM_8_1 = 32983,
     ID_VIEW_ZOOM_16_1 = 32984,
     ID_VIEW_ZOOM_32_1 = 32985,
+    // The view: the text tool's font.
+    ID_VIEW_FONT = 32805,
 
     // The document: the geometric transforms of the Tools menu and the "Effects" bar.
     ID_TOOLS_FLIP_VERTICAL = 32796,

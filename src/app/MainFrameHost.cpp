@@ -8,6 +8,7 @@
 #include "app/PictorraApp.h"
 #include "panels/ColorBar.h"
 #include "panels/LayerDialog.h"
+#include "view/PictorraView.h"
 
 void CMainFrameHost::Changed(CPictorraDoc& doc, unsigned changes) {
     if (CChildFrame* child = m_frame.FindChild(&doc)) {
@@ -93,4 +94,16 @@ int CMainFrameHost::Transparency() const {
 
 void CMainFrameHost::SetTransparency(int percent) {
     m_frame.Colors().SetTransparency(percent);
+}
+
+void CMainFrameHost::FinishTextEntry(CPictorraDoc& doc) {
+    if (CChildFrame* child = m_frame.FindChild(&doc)) {
+        child->View().FinishTextEntry();
+    }
+}
+
+void CMainFrameHost::MoveTextEntry(CPictorraDoc& doc, int dx, int dy) {
+    if (CChildFrame* child = m_frame.FindChild(&doc)) {
+        child->View().MoveTextEntry(dx, dy);
+    }
 }

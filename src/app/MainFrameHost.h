@@ -31,6 +31,9 @@ public:
     void SetColors(uint32_t primary, uint32_t secondary) override;
     int Transparency() const override;
     void SetTransparency(int percent) override;
+    // The text tool of the document's view.
+    void FinishTextEntry(CPictorraDoc& doc) override;
+    void MoveTextEntry(CPictorraDoc& doc, int dx, int dy) override;
     // The main frame's tool state and options, for the view and the tools.
     CToolOptions& ToolOptions() const;
 

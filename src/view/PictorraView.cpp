@@ -2,7 +2,7 @@
 // PictorraView_Paint.cpp, mouse and keys in PictorraView_Input.cpp.
 #include "view/PictorraView.h"
 
-#include <QFontDatabase>
+#include <QFontDialog>
 #include <QScrollBar>
 #include <QTimerEvent>
 #include <algorithm>
@@ -24,13 +24,14 @@ int ClampToInt(double v) {
     return int(std::clamp(v, double(INT_MIN / 2), double(INT_MAX / 2)));
 }
 
-// The text tool's font: Arial 10 pt, or the generic sans-serif family without Arial.
+// The text tool's font: Arial 10 pt. Without Arial, its metric-compatible twin (Liberation
+// Sans, which is also what the font configuration gives for "Arial"), else the generic sans
+// serif family. An empty family with only a style hint would resolve to any font at all.
 QFont TextToolFont() {
     QFont font(QStringLiteral("Arial"), 10);
-    if (!QFontDatabase::hasFamily(QStringLiteral("Arial"))) {
-        font.setStyleHint(QFont::SansSerif);
-        font.setFamily(QString());
-    }
+    font.setStyleHint(QFont::SansSerif);
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arimo"), QStringLiteral("sans-serif")});
     return font;
 }
 
@@ -65,6 +66,7 @@ void CPictorraView::RegisterCommands() {
     OnCommand(
         ID_VIEW_REGION_ZOOM, [this] { SetCurrentTool(ToolRegionZoom); },
         [this](CCmdUI& ui) { ui.SetCheck(CurrentTool() == ToolRegionZoom); });
+    OnCommand(ID_VIEW_FONT, [this] { ChooseTextFont(); });
     for (const CFixedZoom& fixed : FixedZooms()) {
         const float zoom = fixed.zoom;
         OnCommand(
@@ -334,4 +336,24 @@ void CPictorraView::DiscardPolyline() {
     m_arrPathPoints.clear();
     m_arrAnchors.clear();
     m_nEditAnchor = 0;
+}
+
+void CPictorraView::FinishTextEntry() {
+    if (CTool* tool = m_tools.ToolFor(ToolText)) {
+        tool->FinishTextEntry(*this);
+    }
+}
+
+void CPictorraView::MoveTextEntry(int dx, int dy) {
+    if (CTool* tool = m_tools.ToolFor(ToolText)) {
+        tool->MoveTextEntry(*this, dx, dy);
+    }
+}
+
+void CPictorraView::ChooseTextFont() {
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, m_TextFont, this, QStringLiteral("Font"));
+    if (ok) {
+        m_TextFont = chosen;
+    }
 }

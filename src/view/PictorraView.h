@@ -123,6 +123,12 @@ public:
     void PlaceCaret();
     // Discards the lasso or scissor polyline and the scissor anchors.
     void DiscardPolyline();
+    // The text tool's typing: ends it (the typed line becomes one undo step), moves its
+    // insertion point. The document's host calls these.
+    void FinishTextEntry();
+    void MoveTextEntry(int dx, int dy);
+    // The Font command: the text tool's font from the font dialog.
+    void ChooseTextFont();
 
     // The part of the window the last paint composed, for the tests of partial repainting.
     QRect LastComposedRect() const { return m_rcLastComposed; }

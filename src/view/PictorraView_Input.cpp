@@ -183,7 +183,7 @@ void CPictorraView::OnLeftDown(QPoint client) {
     SetCapture();
     m_ptPressImage = ev.image;
     if (state != ToolTextTyping) {
-        m_doc.FinishTextEntry();
+        FinishTextEntry();
     }
     // BeforePress may have changed the state (a modifier key turning it into another one).
     tool = CurrentToolObject();

@@ -86,6 +86,12 @@ public:
     // state is current: the text being typed is drawn again in the new colour.
     virtual void OnColorsChanged(CPictorraView&) {}
 
+    // The text tool's typing, reached through the view from the document (the host's
+    // FinishTextEntry and MoveTextEntry): ended and committed as one step, its insertion
+    // point moved. Other tools have no typing.
+    virtual void FinishTextEntry(CPictorraView&) {}
+    virtual void MoveTextEntry(CPictorraView&, int /*dx*/, int /*dy*/) {}
+
     // The view's tool state is about to change away from this tool, or the view goes away:
     // end whatever is in progress without leaving a half-made change behind.
     virtual void Deactivate(CPictorraView&) {}

@@ -29,6 +29,7 @@ void AddViewCommands(CCommandRouter& router) {
         router.Command(zoom.id, QString::fromLatin1(zoom.text))->setCheckable(true);
     }
     router.Command(ID_VIEW_REGION_ZOOM)->setCheckable(true);
+    router.Command(ID_VIEW_FONT, QStringLiteral("&Font..."));
 }
 
 void AddViewMenus(CMainMenus& menus, CCommandRouter& router) {
@@ -42,4 +43,6 @@ void AddViewMenus(CMainMenus& menus, CCommandRouter& router) {
     for (const CFixedZoom& fixed : kFixedZooms) {
         zoom->addAction(router.Command(fixed.id));
     }
+    view->addSeparator();
+    view->addAction(router.Command(ID_VIEW_FONT));
 }
