@@ -5,15 +5,19 @@
 #include "view/tools/BrushTool.h"
 #include "view/tools/ColorPickerTool.h"
 #include "view/tools/EraserTool.h"
+#include "view/tools/FillTool.h"
 #include "view/tools/FreeLassoTool.h"
+#include "view/tools/GradientTool.h"
 #include "view/tools/HueSelectTool.h"
 #include "view/tools/LassoTool.h"
 #include "view/tools/PencilTool.h"
 #include "view/tools/RectSelectTool.h"
 #include "view/tools/RegionZoomTool.h"
 #include "view/tools/ScissorTool.h"
+#include "view/tools/ShapeTool.h"
 #include "view/tools/SprayTool.h"
 #include "view/tools/StampTool.h"
+#include "view/tools/TextTool.h"
 
 void AddProgramTools(CToolRegistry& registry) {
     registry.Add({ToolRegionZoom}, [] { return std::make_unique<CRegionZoomTool>(); });
@@ -39,4 +43,10 @@ void AddProgramTools(CToolRegistry& registry) {
     registry.Add({ToolBlur}, [] { return std::make_unique<CBlurTool>(); });
     registry.Add({ToolStampSourceSet, ToolStampAligned, ToolStampPickSource, ToolStampPainting},
                  [] { return std::make_unique<CStampTool>(); });
+    registry.Add({ToolLine, ToolRectangle, ToolFilledRectangle, ToolEllipse, ToolFilledEllipse},
+                 [] { return std::make_unique<CShapeTool>(); });
+    registry.Add({ToolFill}, [] { return std::make_unique<CFillTool>(); });
+    registry.Add({ToolGradient, ToolGradientDragging},
+                 [] { return std::make_unique<CGradientTool>(); });
+    registry.Add({ToolText, ToolTextTyping}, [] { return std::make_unique<CTextTool>(); });
 }
