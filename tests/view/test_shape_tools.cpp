@@ -6,6 +6,7 @@
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QSlider>
 #include <QTest>
 #include <algorithm>
@@ -19,6 +20,7 @@
 #include "document/ToolState.h"
 #include "paint/TextDraw.h"
 #include "panels/ColorBar.h"
+#include "panels/SelectTwoColorsDlg.h"
 #include "support/TestPictures.h"
 #include "support/WidgetTesting.h"
 #include "view/tools/TextTool.h"
@@ -246,6 +248,38 @@ TEST(GradientTool, TheTransparencyScalesBothAlphasAndASelectionKeepsTheGradientI
     EXPECT_EQ(Hex(f.Layer().GetPixel(20, 20)), Hex(0xFF808080));
     EXPECT_EQ(f.Layer().GetPixel(5, 5), kWhite);
     EXPECT_EQ(f.Layer().GetPixel(35, 20), kWhite);
+}
+
+TEST(GradientTool, TheRightButtonChoosesTheColoursAndKeepsTheirAlphasForTheGradient) {
+    ToolsFixture f;
+    f.doc.Host().SetColors(0xFF102030, 0xFF405060);
+    f.View().m_nGradientAlpha1 = 200;
+    f.SetTool(ToolGradient);
+    uint32_t shown1 = 0, shown2 = 0;
+    WhenModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<CSelectTwoColorsDlg*>(w);
+        ASSERT_NE(dialog, nullptr);
+        shown1 = dialog->Color1();
+        shown2 = dialog->Color2();
+        dialog->Edit(0, CSelectTwoColorsDlg::A)->setText(QStringLiteral("100"));
+        dialog->Edit(1, CSelectTwoColorsDlg::R)->setText(QStringLiteral("255"));
+        dialog->accept();
+    });
+    f.Press(Qt::RightButton, QPoint(20, 20));
+    f.Release(Qt::RightButton, QPoint(20, 20));
+    CancelPendingModalActions();
+    EXPECT_EQ(Hex(shown1), Hex(0xC8102030));
+    EXPECT_EQ(Hex(shown2), Hex(0xFF405060));
+    EXPECT_EQ(f.View().m_nGradientAlpha1, 100);
+    EXPECT_EQ(f.View().m_nGradientAlpha2, 255);
+    EXPECT_EQ(Hex(f.doc.Host().PrimaryColor()), Hex(0xFF102030)) << "the colours are opaque";
+    EXPECT_EQ(Hex(f.doc.Host().SecondaryColor()), Hex(0xFFFF5060));
+    EXPECT_FALSE(f.doc.CanUndo()) << "choosing colours changes no pixels";
+
+    // The next gradient uses the alpha chosen: 100 of 255 black over white at the start.
+    f.doc.Host().SetColors(0xFF000000, 0xFF000000);
+    f.Drag(Qt::LeftButton, QPoint(10, 5), QPoint(50, 5));
+    EXPECT_NEAR(int(ArgbRed(f.Layer().GetPixel(2, 2))), 255 - 100, 1);
 }
 
 namespace {

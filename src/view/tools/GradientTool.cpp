@@ -6,6 +6,7 @@
 #include "document/PictorraDoc.h"
 #include "document/ToolState.h"
 #include "paint/Gradient.h"
+#include "panels/SelectTwoColorsDlg.h"
 #include "view/PictorraView.h"
 #include "view/tools/ToolTarget.h"
 
@@ -86,6 +87,32 @@ void CGradientTool::OnRelease(CToolEvent& ev) {
                   WithAlpha(host.PrimaryColor(), view.m_nGradientAlpha1, percent),
                   WithAlpha(host.SecondaryColor(), view.m_nGradientAlpha2, percent),
                   ev.options.m_nGradientKind == 1);
+}
+
+void CGradientTool::OnRightRelease(CToolEvent& ev) {
+    if (ev.tool != ToolGradient || m_bDragging) {
+        return;
+    }
+    CPictorraView& view = ev.view;
+    CDocumentHost& host = ev.doc.Host();
+    // The preview shows the gradient over the top-left of the active layer.
+    QImage background;
+    if (ev.doc.m_pActiveBitmap) {
+        if (auto corner = ev.doc.m_pActiveBitmap->Copy(QRect(
+                0, 0, CSelectTwoColorsDlg::kPreviewSize, CSelectTwoColorsDlg::kPreviewSize))) {
+            background = corner->ToImage();
+        }
+    }
+    CSelectTwoColorsDlg dialog(
+        background, WithAlpha(host.PrimaryColor(), view.m_nGradientAlpha1, 100),
+        WithAlpha(host.SecondaryColor(), view.m_nGradientAlpha2, 100), &view);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    // The colours become opaque; the gradient keeps the alphas chosen.
+    view.m_nGradientAlpha1 = int(ArgbAlpha(dialog.Color1()));
+    view.m_nGradientAlpha2 = int(ArgbAlpha(dialog.Color2()));
+    host.SetColors(dialog.Color1() | 0xFF000000u, dialog.Color2() | 0xFF000000u);
 }
 
 QRect CGradientTool::MarksOnScreen(const CPictorraView& view) const {

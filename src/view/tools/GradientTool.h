@@ -16,6 +16,9 @@ public:
     void OnPress(CToolEvent& ev) override;
     void OnMove(CToolEvent& ev) override;
     void OnRelease(CToolEvent& ev) override;
+    // The right button in state 48 opens the two-colour dialog: the gradient's colours with
+    // their alphas.
+    void OnRightRelease(CToolEvent& ev) override;
     void PaintOverlay(QPainter& painter, CToolPaint& paint) override;
     void Deactivate(CPictorraView& view) override;
 
