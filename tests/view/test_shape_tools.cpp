@@ -122,6 +122,14 @@ TEST(ShapeTools, ShapesPaintedInASelectionStayInsideItsOutline) {
     f.SetTool(ToolFilledEllipse);
     f.Drag(Qt::LeftButton, QPoint(0, 0), QPoint(50, 35));
     ASSERT_NE(f.doc.m_pFragment, nullptr) << "the selection was lifted for the shape";
+    auto painted = f.doc.m_pFragment->Clone();
+    // Undo gives the picture back as it was before the shape, the selection not lifted.
+    f.doc.UndoLastEdit();
+    EXPECT_EQ(f.doc.m_pFragment, nullptr);
+    EXPECT_TRUE(SamePixels(f.Layer(), *Bitmap::Create(60, 40, kWhite)));
+    f.doc.RedoLastEdit();
+    ASSERT_NE(f.doc.m_pFragment, nullptr);
+    EXPECT_TRUE(SamePixels(*f.doc.m_pFragment, *painted));
     f.doc.DropSelection();
     EXPECT_EQ(f.Layer().GetPixel(20, 17), kBlue);  // the fill, inside the selection
     EXPECT_EQ(f.Layer().GetPixel(25, 5), kWhite);  // the ellipse passes here, outside it

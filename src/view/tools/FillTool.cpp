@@ -10,12 +10,17 @@ void CFillTool::Fill(CToolEvent& ev) {
     if (ev.tool != ToolFill) {
         return;
     }
-    CToolTarget target = LiftForPainting(ev.doc);
-    if (!target || !target.bitmap->Rect().contains(target.FromImage(ev.image))) {
-        return;  // a click beside the fragment or the layer has nothing to fill
+    // Recorded before a present selection is lifted, so that Undo gives the picture back as
+    // it was.
+    CToolTarget target = ToolTargetOf(ev.doc);
+    if (!target) {
+        return;
     }
     ev.doc.PushUndoState();
-    target = ToolTargetOf(ev.doc);
+    target = LiftForPainting(ev.doc);
+    if (!target || !target.bitmap->Rect().contains(target.FromImage(ev.image))) {
+        return;  // a click beside the fragment has nothing to fill
+    }
     FillArea(*target.bitmap, target.FromImage(ev.image), ev.firstColor, !ev.rightButton,
              ev.doc.Host().Transparency());
     FinishPainting(ev.doc, target);

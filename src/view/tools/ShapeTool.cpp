@@ -50,7 +50,6 @@ void CShapeTool::Begin(CToolEvent& ev) {
     if (m_bDragging || !IsShapeState(ev.tool)) {
         return;
     }
-    LiftForPainting(ev.doc);
     m_bDragging = true;
     m_bRight = ev.rightButton;
     m_ptPress = m_ptCurrent = ev.image;
@@ -89,14 +88,17 @@ void CShapeTool::Commit(CToolEvent& ev) {
     if (!IsShapeState(ev.tool)) {
         return;
     }
-    CToolTarget target = ToolTargetOf(ev.doc);
-    if (!target) {
+    if (!ToolTargetOf(ev.doc)) {
         return;
     }
     // The entry is recorded here rather than at the press: until now only the screen showed
-    // the shape, and a drag given up leaves no empty step behind.
+    // the shape, and a drag given up leaves no empty step behind. It is recorded before a
+    // present selection is lifted, so that Undo gives the picture back as it was.
     ev.doc.PushUndoState();
-    target = ToolTargetOf(ev.doc);
+    const CToolTarget target = LiftForPainting(ev.doc);
+    if (!target) {
+        return;
+    }
     DrawShape(*target.bitmap, KindOf(ev.tool), target.FromImage(m_ptPress),
               target.FromImage(m_ptCurrent), WidthFactorOf(ev.options, ev.tool), ev.firstColor,
               ev.secondColor);
