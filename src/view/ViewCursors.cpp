@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QPixmap>
 #include <array>
+#include <optional>
 
 #include "app/BarIcons.h"
 
@@ -23,10 +24,8 @@ constexpr std::array<CursorImage, 7> kCursors = {{
     {"eraser", 15, 15, Qt::CrossCursor},
     {"spray", 15, 15, Qt::CrossCursor},
 }};
-}  // namespace
 
-QCursor NamedCursor(ViewCursor cursor) {
-    const CursorImage& c = kCursors[size_t(cursor)];
+QCursor MakeCursor(const CursorImage& c) {
     const QString name = QLatin1String(c.name);
     QPixmap image = RenderSvg(QStringLiteral(":/cursors/%1.svg").arg(name), 32);
     if (image.isNull()) {
@@ -39,4 +38,17 @@ QCursor NamedCursor(ViewCursor cursor) {
         return QCursor(image, c.hotX * image.width() / 32, c.hotY * image.height() / 32);
     }
     return QCursor(c.fallback);
+}
+}  // namespace
+
+QCursor NamedCursor(ViewCursor cursor) {
+    // The view asks at every mouse move: each picture is drawn once, on first use (always on
+    // the GUI thread). The cursors are never destroyed, so none outlives the application
+    // object at exit.
+    static auto* made = new std::array<std::optional<QCursor>, kCursors.size()>;
+    std::optional<QCursor>& slot = (*made)[size_t(cursor)];
+    if (!slot) {
+        slot = MakeCursor(kCursors[size_t(cursor)]);
+    }
+    return *slot;
 }
