@@ -15,7 +15,7 @@ void CMainFrame::ConnectColorBar() {
     OnCommand(
         ID_COLOR_SECONDARY, [this] { m_pColors->ChooseSystemColor(1); }, whileOpen);
     m_pColors->SetColorButtonActions(r.Command(ID_COLOR_PRIMARY, QStringLiteral("Set Color")),
-                                       r.Command(ID_COLOR_SECONDARY, QStringLiteral("Set Color")));
+                                     r.Command(ID_COLOR_SECONDARY, QStringLiteral("Set Color")));
 
     // A colour chosen on the bar while text is being typed recolours that text.
     connect(m_pColors, &CColorBar::TextColorChanged, this, [this] {

@@ -105,7 +105,7 @@ public:
     // The tool serving state (null when none).
     CTool* ToolFor(int state) { return m_tools.ToolFor(state); }
     // Mouse capture: the view keeps the mouse events until released (Qt grabs the mouse for
-    // a pressed button by itself; these keep the spec of the tools readable).
+    // a pressed button by itself; these keep the tools' own steps readable).
     void SetCapture() { m_bCaptured = true; }
     void ReleaseCapture() { m_bCaptured = false; }
     bool HasCapture() const { return m_bCaptured; }
