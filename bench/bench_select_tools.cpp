@@ -5,78 +5,23 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QMouseEvent>
-#include <QScrollBar>
 #include <cmath>
 #include <numbers>
 
-#include "app/ToolOptions.h"
+#include "BenchCanvas.h"
 #include "document/PictorraDoc.h"
 #include "document/ToolState.h"
 #include "files/FreeImageLibrary.h"
 #include "paint/LiveWire.h"
-#include "support/TestPictures.h"
 #include "view/PictorraView.h"
-#include "view/ViewFrame.h"
 
 namespace {
 
-constexpr int kW = 4000, kH = 3000, kLayers = 10, kStrokePoints = 100;
+constexpr int kStrokePoints = 100;
 
-class BenchFrame : public CViewFrame {
-public:
-    bool IsFrameActive() const override { return true; }
-    void SetCaption(const QString&) override {}
-    CToolOptions& ToolOptions() override { return m_options; }
-    void SetStatusText(const QString&) override {}
-    CToolOptions m_options;
-};
+struct Canvas : bench::BenchCanvas {
+    Canvas() { ShowMiddle(1.0f); }
 
-// The windows' part the program's main frame plays: the view's selection, the frame's tool.
-struct BenchHost : CDocumentHost {
-    CToolOptions* options = nullptr;
-    CPictorraView* view = nullptr;
-    int CurrentTool() const override { return options->m_nTool; }
-    void SetCurrentTool(int tool) override { options->m_nTool = tool; }
-    CSelection* SelectionOf(const CPictorraDoc&) override {
-        return view ? &view->Selection() : nullptr;
-    }
-};
-
-struct Canvas {
-    Canvas() : doc(&host) {
-        host.options = &frame.m_options;
-        doc.OnNewDocument(kW, kH);
-        doc.OnFrameActivated();
-        doc.SetLayerBitmap(doc.Layer(1), MakePhotoLike(kW, kH, 1, false));
-        for (int n = 2; n <= kLayers; ++n) {
-            doc.SetActiveLayer(n - 1);
-            doc.SetLayerBitmap(doc.AddEmptyLayer(), MakePhotoLike(kW, kH, uint32_t(n), true));
-        }
-        doc.SetActiveLayer(5);
-        doc.Layer(5)->m_nOpacity = 60;
-        doc.RebuildLayerCaches();
-        view = std::make_unique<CPictorraView>(doc, frame);
-        host.view = view.get();
-        view->setFrameStyle(0);
-        view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        view->resize(1280, 800);
-        view->show();
-        view->OnInitialUpdate();
-        view->SetZoom(1.0f);
-        view->ScrollTo(
-            {view->horizontalScrollBar()->maximum() / 2, view->verticalScrollBar()->maximum() / 2});
-        QApplication::processEvents();
-    }
-    ~Canvas() { host.view = nullptr; }
-
-    void Send(QEvent::Type type, QPoint client, Qt::MouseButton button, Qt::MouseButtons held) {
-        QWidget* w = view->viewport();
-        const QPointF p(client);
-        QMouseEvent e(type, p, w->mapToGlobal(p), button, held, Qt::NoModifier);
-        QApplication::sendEvent(w, &e);
-    }
     // The stroke's points: a circle of radius 300 window pixels in the middle of the window.
     static QPoint StrokePoint(int i) {
         const double a = 2 * std::numbers::pi * i / kStrokePoints;
@@ -100,11 +45,6 @@ struct Canvas {
         doc.DropSelection();
         QApplication::processEvents();
     }
-
-    BenchHost host;
-    CPictorraDoc doc;
-    BenchFrame frame;
-    std::unique_ptr<CPictorraView> view;
 };
 
 Canvas& TheCanvas() {

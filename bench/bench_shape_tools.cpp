@@ -7,70 +7,20 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMouseEvent>
-#include <QScrollBar>
 
-#include "app/ToolOptions.h"
+#include "BenchCanvas.h"
 #include "document/PictorraDoc.h"
 #include "document/ToolState.h"
 #include "files/FreeImageLibrary.h"
-#include "support/TestPictures.h"
 #include "view/PictorraView.h"
-#include "view/ViewFrame.h"
 
 namespace {
 
-constexpr int kW = 4000, kH = 3000, kLayers = 10, kSegments = 500;
+constexpr int kSegments = 500;
 
-class BenchFrame : public CViewFrame {
-public:
-    bool IsFrameActive() const override { return true; }
-    void SetCaption(const QString&) override {}
-    CToolOptions& ToolOptions() override { return m_options; }
-    void SetStatusText(const QString&) override {}
-    CToolOptions m_options;
-};
+struct Canvas : bench::BenchCanvas {
+    Canvas() : BenchCanvas(2) { ShowMiddle(1.0f); }
 
-struct BenchHost : CDocumentHost {
-    CToolOptions* options = nullptr;
-    int CurrentTool() const override { return options->m_nTool; }
-    void SetCurrentTool(int tool) override { options->m_nTool = tool; }
-};
-
-struct Canvas {
-    Canvas() : doc(&host) {
-        host.options = &frame.m_options;
-        // Each stroke records the 48 MB layer: keep few of them.
-        host.SetHistoryLimit(2);
-        doc.OnNewDocument(kW, kH);
-        doc.OnFrameActivated();
-        doc.SetLayerBitmap(doc.Layer(1), MakePhotoLike(kW, kH, 1, false));
-        for (int n = 2; n <= kLayers; ++n) {
-            doc.SetActiveLayer(n - 1);
-            doc.SetLayerBitmap(doc.AddEmptyLayer(), MakePhotoLike(kW, kH, uint32_t(n), true));
-        }
-        doc.SetActiveLayer(5);
-        doc.Layer(5)->m_nOpacity = 60;
-        doc.RebuildLayerCaches();
-        view = std::make_unique<CPictorraView>(doc, frame);
-        view->setFrameStyle(0);
-        view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        view->resize(1280, 800);
-        view->show();
-        view->OnInitialUpdate();
-        view->SetZoom(1.0f);
-        view->ScrollTo(
-            {view->horizontalScrollBar()->maximum() / 2, view->verticalScrollBar()->maximum() / 2});
-        QApplication::processEvents();
-    }
-
-    void Send(QEvent::Type type, QPoint client, Qt::MouseButton button, Qt::MouseButtons held) {
-        QWidget* w = view->viewport();
-        const QPointF p(client);
-        QMouseEvent e(type, p, w->mapToGlobal(p), button, held, Qt::NoModifier);
-        QApplication::sendEvent(w, &e);
-    }
     // The drag: from (340, 200) to (940, 600) in the window, 500 moves, so that the shape
     // and the part of the window it covers grow all the way.
     static QPoint DragPoint(int i) {
@@ -86,11 +36,6 @@ struct Canvas {
         QApplication::sendEvent(view.get(), &e);
         QApplication::processEvents();
     }
-
-    BenchHost host;
-    CPictorraDoc doc;
-    BenchFrame frame;
-    std::unique_ptr<CPictorraView> view;
 };
 
 Canvas& TheCanvas() {

@@ -5,53 +5,15 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QScrollBar>
 
-#include "app/ToolOptions.h"
+#include "BenchCanvas.h"
 #include "document/PictorraDoc.h"
 #include "files/FreeImageLibrary.h"
-#include "support/TestPictures.h"
 #include "view/PictorraView.h"
-#include "view/ViewFrame.h"
 
 namespace {
 
-constexpr int kW = 4000, kH = 3000, kLayers = 10;
-
-class BenchFrame : public CViewFrame {
-public:
-    bool IsFrameActive() const override { return true; }
-    void SetCaption(const QString&) override {}
-    CToolOptions& ToolOptions() override { return m_options; }
-    void SetStatusText(const QString&) override {}
-    CToolOptions m_options;
-};
-
-struct Canvas {
-    Canvas() {
-        doc.OnNewDocument(kW, kH);
-        doc.OnFrameActivated();
-        doc.SetLayerBitmap(doc.Layer(1), MakePhotoLike(kW, kH, 1, false));
-        for (int n = 2; n <= kLayers; ++n) {
-            doc.SetActiveLayer(n - 1);
-            doc.SetLayerBitmap(doc.AddEmptyLayer(), MakePhotoLike(kW, kH, uint32_t(n), true));
-        }
-        doc.SetActiveLayer(5);
-        doc.Layer(5)->m_nOpacity = 60;
-        doc.RebuildLayerCaches();
-        view = std::make_unique<CPictorraView>(doc, frame);
-        view->setFrameStyle(0);
-        view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        view->resize(1280, 800);
-        view->show();
-        view->OnInitialUpdate();
-        QApplication::processEvents();
-    }
-    CPictorraDoc doc;
-    BenchFrame frame;
-    std::unique_ptr<CPictorraView> view;
-};
+using Canvas = bench::BenchCanvas;
 
 Canvas& TheCanvas() {
     static Canvas canvas;
@@ -60,11 +22,7 @@ Canvas& TheCanvas() {
 
 void Repaint(benchmark::State& state, float zoom, QRect area) {
     Canvas& c = TheCanvas();
-    c.view->SetZoom(zoom);
-    // Somewhere in the middle of the picture.
-    c.view->ScrollTo(
-        {c.view->horizontalScrollBar()->maximum() / 2, c.view->verticalScrollBar()->maximum() / 2});
-    QApplication::processEvents();
+    c.ShowMiddle(zoom);
     QWidget* viewport = c.view->viewport();
     for (auto _ : state) {
         viewport->repaint(area.isEmpty() ? viewport->rect() : area);
