@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <memory>
 
+#include "BenchMain.h"
 #include "app/ToolOptions.h"
 #include "document/PictorraDoc.h"
 #include "support/TestPictures.h"

@@ -11,7 +11,6 @@
 #include "BenchCanvas.h"
 #include "document/PictorraDoc.h"
 #include "document/ToolState.h"
-#include "files/FreeImageLibrary.h"
 #include "view/PictorraView.h"
 
 namespace {
@@ -112,12 +111,4 @@ BENCHMARK(BM_EraserMove)->Iterations(kSegments)->Unit(benchmark::kMicrosecond)->
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    CFreeImageLibrary freeImage;
-    ::benchmark::Initialize(&argc, argv);
-    ::benchmark::RunSpecifiedBenchmarks();
-    ::benchmark::Shutdown();
-    return 0;
-}
+PICTORRA_BENCHMARK_MAIN_WITH(QApplication)

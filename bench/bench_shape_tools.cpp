@@ -11,7 +11,6 @@
 #include "BenchCanvas.h"
 #include "document/PictorraDoc.h"
 #include "document/ToolState.h"
-#include "files/FreeImageLibrary.h"
 #include "view/PictorraView.h"
 
 namespace {
@@ -120,12 +119,4 @@ BENCHMARK(BM_FillClick)->Iterations(10)->Unit(benchmark::kMillisecond)->UseRealT
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    CFreeImageLibrary freeImage;
-    ::benchmark::Initialize(&argc, argv);
-    ::benchmark::RunSpecifiedBenchmarks();
-    ::benchmark::Shutdown();
-    return 0;
-}
+PICTORRA_BENCHMARK_MAIN_WITH(QApplication)

@@ -8,7 +8,6 @@
 
 #include "BenchCanvas.h"
 #include "document/PictorraDoc.h"
-#include "files/FreeImageLibrary.h"
 #include "view/PictorraView.h"
 
 namespace {
@@ -59,12 +58,4 @@ BENCHMARK(BM_UpdateRect64)
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    CFreeImageLibrary freeImage;
-    ::benchmark::Initialize(&argc, argv);
-    ::benchmark::RunSpecifiedBenchmarks();
-    ::benchmark::Shutdown();
-    return 0;
-}
+PICTORRA_BENCHMARK_MAIN_WITH(QApplication)

@@ -11,11 +11,7 @@ void CFreeLassoTool::OnPress(CToolEvent& ev) {
             BeginMove(ev, true);
             return;
         case ToolFreeLasso:
-            if (view.m_bResizing) {
-                BeginResize(ev);
-            } else if (HasRegion(ev)) {
-                BeginMove(ev, false);
-            } else {
+            if (!PressOnSelection(ev)) {
                 view.m_arrPathPoints = {ev.image};
                 view.SetCurrentTool(ToolFreeLassoDrawing);
             }

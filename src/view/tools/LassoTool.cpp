@@ -18,11 +18,7 @@ void CLassoTool::OnPress(CToolEvent& ev) {
             BeginMove(ev, true);
             return;
         case ToolLasso:
-            if (view.m_bResizing) {
-                BeginResize(ev);
-            } else if (HasRegion(ev)) {
-                BeginMove(ev, false);
-            } else {
+            if (!PressOnSelection(ev)) {
                 points = {ev.image, ev.image};
                 view.SetCurrentTool(ToolLassoDrawing);
             }

@@ -33,13 +33,11 @@ void CRectSelectTool::OnPress(CToolEvent& ev) {
         m_drag = view.m_bResizing ? Drag::None : Drag::Move;
         return;
     }
-    if (view.m_bResizing) {
-        BeginResize(ev);
-        return;
-    }
-    if (HasRegion(ev)) {
-        BeginMove(ev, false);
-        m_drag = Drag::Move;
+    const bool resizing = view.m_bResizing;
+    if (PressOnSelection(ev)) {
+        if (!resizing) {
+            m_drag = Drag::Move;
+        }
         return;
     }
     doc.SavePendingUndo();

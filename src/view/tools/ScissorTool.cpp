@@ -175,17 +175,12 @@ void CScissorTool::Apply(CToolEvent& ev) {
 }
 
 void CScissorTool::OnPress(CToolEvent& ev) {
-    CPictorraView& view = ev.view;
     switch (ev.tool) {
         case ToolScissorMove:
             BeginMove(ev, true);
             return;
         case ToolScissor:
-            if (view.m_bResizing) {
-                BeginResize(ev);
-            } else if (HasRegion(ev)) {
-                BeginMove(ev, false);
-            } else {
+            if (!PressOnSelection(ev)) {
                 Start(ev, ToolScissorDrawing);
             }
             return;

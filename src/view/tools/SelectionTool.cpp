@@ -135,6 +135,18 @@ bool CSelectionTool::HasRegion(CToolEvent& ev) {
     return !ev.doc.Selection().m_rgnSelection.isEmpty();
 }
 
+bool CSelectionTool::PressOnSelection(CToolEvent& ev) {
+    if (ev.view.m_bResizing) {
+        BeginResize(ev);
+        return true;
+    }
+    if (HasRegion(ev)) {
+        BeginMove(ev, false);
+        return true;
+    }
+    return false;
+}
+
 bool CSelectionTool::BeforePress(CToolEvent& ev) {
     CPictorraView& view = ev.view;
     CPictorraDoc& doc = ev.doc;

@@ -36,6 +36,10 @@ protected:
     bool IsMoving() const { return m_bMoving; }
     // A press that hit a resize handle: the step is recorded for Undo; the moves resize.
     void BeginResize(CToolEvent& ev);
+    // A press in a tool's drawing state acts on the selection first: on a resize handle it
+    // resizes, with a selection present it moves the outline. False when it does neither and
+    // the press begins a new shape.
+    bool PressOnSelection(CToolEvent& ev);
 
     // Adds shape to the selection (Shift: the lifted pixels are put back first) or cuts it
     // out (Alt: the lifted pixels under it become transparent), as the view's modes say; the
