@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -9,6 +12,10 @@
 
 #include "document/PictorraDoc.h"
 #include "effects/EffectRegistry.h"
+#include "files/RasterFiles.h"
+#include "support/FileBytes.h"
+#include "support/LimitedChild.h"
+#include "support/ReadyPipe.h"
 #include "support/TestPictures.h"
 
 namespace {
@@ -19,8 +26,15 @@ struct CliRun {
     QString err;
 };
 
-CliRun Cli(const QStringList& args) {
+// addressSpace: a limit on the tool's address space (RLIMIT_AS), or 0 for none.
+CliRun Cli(const QStringList& args, int64_t addressSpace = 0) {
     QProcess p;
+    if (addressSpace > 0) {
+        p.setChildProcessModifier([addressSpace] {
+            const rlimit limit{rlim_t(addressSpace), rlim_t(addressSpace)};
+            setrlimit(RLIMIT_AS, &limit);
+        });
+    }
     p.start(QStringLiteral(PICTORRA_CLI), args);
     EXPECT_TRUE(p.waitForFinished(60000));
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
@@ -242,4 +256,44 @@ TEST(Cli, ExitStatusTellsMessagesFromUsageErrors) {
             << c.args.join(' ').toStdString() << ": " << r.err.toStdString();
     }
     EXPECT_EQ(Cli({"effects"}).status, 0);
+}
+
+TEST(Cli, PathsThatAreNoFilesAreRefusedUnread) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.png"));
+    const QString fifo = dir.filePath("pipe.png");
+    const ReadyPipe pipe(fifo);
+    ASSERT_TRUE(pipe.IsMade());
+    for (const QString& path : {dir.filePath("folder.png"), fifo}) {
+        const CliRun r = Cli({"convert", path, dir.filePath("out.png")});
+        EXPECT_EQ(r.status, 1) << path.toStdString();
+        EXPECT_TRUE(r.err.contains(QString::fromLatin1(kMsgNotAFile)))
+            << path.toStdString() << ": " << r.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath("out.png")));
+}
+
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define PICTORRA_SANITIZED 1
+#endif
+
+TEST(Cli, AFileTooLargeForTheMemoryIsRefusedBeforeItsCachesAreMade) {
+#ifdef PICTORRA_SANITIZED
+    GTEST_SKIP() << "a sanitised program maps terabytes of shadow memory at its start";
+#endif
+    QTemporaryDir dir;
+    // The caches of a 16384 x 1 and a 1 x 16384 layer would fit a limit of 3 GB of address
+    // space (they are 1 GB each), the composed picture of the save and the undo copy not.
+    for (const int side : {32768, 16384}) {
+        const QString input = dir.filePath(QStringLiteral("thin-%1.qpi").arg(side));
+        QFile f(input);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QpiRowAndColumn(side));
+        f.close();
+        const CliRun r = Cli({"convert", input, dir.filePath("out.png")}, 3 * kGiB);
+        EXPECT_EQ(r.status, 1) << side;
+        EXPECT_TRUE(r.err.contains(QString::fromLatin1(kMsgTooLarge) + "\nIt needs about "))
+            << side << ": " << r.err.toStdString();
+        EXPECT_FALSE(QFile::exists(dir.filePath("out.png")));
+    }
 }

@@ -61,7 +61,13 @@ ChildResult RunInLimitedChild(int64_t headroom, const std::function<std::string(
         getrlimit(RLIMIT_AS, &limit);
         limit.rlim_cur = rlim_t(start + headroom);
         setrlimit(RLIMIT_AS, &limit);
-        const std::string text = body();
+        std::string text;
+        try {
+            text = body();
+        } catch (...) {
+            // An allocation that failed: the child ends here, not in the test runner's loop.
+            ::_exit(1);
+        }
         const int64_t grown = PeakAddressSpace() - start;
         WriteAll(fds[1], &grown, sizeof grown);
         WriteAll(fds[1], text.data(), text.size());

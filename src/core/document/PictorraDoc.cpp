@@ -4,6 +4,7 @@
 
 #include "platform/Compose.h"
 #include "platform/Draw.h"
+#include "platform/MemoryBudget.h"
 
 CPictorraDoc::CPictorraDoc(CDocumentHost* host) {
     if (host == nullptr) {
@@ -23,15 +24,19 @@ bool CPictorraDoc::OnNewDocument(int width, int height) {
                 .arg(kMaxNewSide));
         return false;
     }
+    const QString noMemory =
+        QStringLiteral("There is not enough memory for a picture of %1 x %2 pixels.")
+            .arg(width)
+            .arg(height);
+    const QSize size(width, height);
+    if (!CheckMemoryFor(std::span(&size, 1), noMemory)) {
+        return false;
+    }
     auto picture = Bitmap::Create(width, height, 0xFFFFFFFF);
     auto below = Bitmap::Create(width, height);
     auto above = Bitmap::Create(width, height);
     if (!picture || !below || !above) {
-        m_pHost->ShowMessage(
-            QStringLiteral("There is not enough memory for a picture of %1 x %2 pixels.")
-                .arg(width)
-                .arg(height),
-            MessageIcon::Error);
+        m_pHost->ShowMessage(noMemory, MessageIcon::Error);
         return false;
     }
     m_bUntitled = 1;
@@ -46,6 +51,31 @@ bool CPictorraDoc::OnNewDocument(int width, int height) {
     m_pAboveCache = std::move(above);
     m_bFirstLayerPending = 1;
     return true;
+}
+
+bool CPictorraDoc::CheckMemoryFor(std::span<const QSize> layers, const QString& refusal) {
+    int64_t held = 0;
+    for (const auto& layer : m_arrLayers) {
+        held += layer->m_pBitmap->ByteCount();
+    }
+    for (const Bitmap* bitmap :
+         {m_pPendingPicture.get(), m_pBelowCache.get(), m_pAboveCache.get()}) {
+        held += bitmap ? bitmap->ByteCount() : 0;
+    }
+    const MemoryVerdict verdict = CheckPictureMemory(layers, held);
+    if (!verdict.fits) {
+        m_pHost->ShowMessage(MemoryRefusalMessage(refusal, verdict), MessageIcon::Error);
+    }
+    return verdict.fits;
+}
+
+std::vector<QSize> CPictorraDoc::LayerSizes() const {
+    std::vector<QSize> sizes;
+    sizes.reserve(m_arrLayers.size());
+    for (const auto& layer : m_arrLayers) {
+        sizes.push_back(layer->m_pBitmap->Size());
+    }
+    return sizes;
 }
 
 CLayerFrame* CPictorraDoc::Layer(int number) const {

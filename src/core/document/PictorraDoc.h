@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "document/DocumentHost.h"
@@ -41,6 +42,16 @@ public:
     bool OnSaveDocument(const QString& path);
     // Writes the picture to path without touching title or modified flag.
     bool SaveImageFile(const QString& path);
+
+    // --- Memory ---------------------------------------------------------------------
+    // Whether the picture, with layers of these sizes in place of its own, fits in the memory
+    // this machine has (CheckPictureMemory; what the document holds now counts as available,
+    // as it is given back or reused). When not, shows refusal with the figures and returns
+    // false. New, Open, Paste and the commands that change the picture's size ask before they
+    // allocate.
+    bool CheckMemoryFor(std::span<const QSize> layers, const QString& refusal);
+    // The sizes of the layers, bottom first.
+    std::vector<QSize> LayerSizes() const;
 
     // --- Layer stack ------------------------------------------------------------------
     int LayerCount() const { return int(m_arrLayers.size()); }

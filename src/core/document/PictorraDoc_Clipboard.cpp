@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QtEndian>
 #include <cstring>
+#include <functional>
 
 #include "document/PictorraDoc.h"
 #include "platform/Compose.h"
@@ -37,9 +38,14 @@ QByteArray EncodePrivateBlock(const Bitmap& picture) {
     return block;
 }
 
+// Asked before a pasted picture of a size is made; shows its own message when it says no.
+using PasteCheck = std::function<bool(QSize)>;
+
 // The block's picture, or null when its sizes are not those of a picture we can hold or its
-// length does not match them. Nothing is allocated before the sizes are checked.
-std::unique_ptr<Bitmap> DecodePrivateBlock(const QByteArray& block) {
+// length does not match them. Nothing is allocated before the sizes are checked; *refused is
+// set when fits said no.
+std::unique_ptr<Bitmap> DecodePrivateBlock(const QByteArray& block, const PasteCheck& fits,
+                                           bool* refused) {
     if (block.size() < 8) {
         return nullptr;
     }
@@ -50,6 +56,10 @@ std::unique_ptr<Bitmap> DecodePrivateBlock(const QByteArray& block) {
         int64_t(block.size()) != int64_t(width) * height * 4 + 8) {
         return nullptr;
     }
+    if (!fits(QSize(width, height))) {
+        *refused = true;
+        return nullptr;
+    }
     auto picture = Bitmap::Create(width, height);
     if (picture) {
         std::memcpy(picture->Bits(), block.constData(), size_t(picture->ByteCount()));
@@ -58,8 +68,9 @@ std::unique_ptr<Bitmap> DecodePrivateBlock(const QByteArray& block) {
 }
 
 // The picture the clipboard offers: the program's own block when it is sound, else the
-// standard image. *message says why there is none.
-std::unique_ptr<Bitmap> ReadClipboardPicture(QString* message) {
+// standard image. *message says why there is none; it is empty when fits refused the picture
+// (and said so).
+std::unique_ptr<Bitmap> ReadClipboardPicture(QString* message, const PasteCheck& fits) {
     *message = kMsgNothingToPaste;
     QClipboard* clipboard = Clipboard();
     const QMimeData* mime = clipboard ? clipboard->mimeData() : nullptr;
@@ -67,14 +78,23 @@ std::unique_ptr<Bitmap> ReadClipboardPicture(QString* message) {
         return nullptr;
     }
     if (mime->hasFormat(kPrivateFormat)) {
-        if (auto picture = DecodePrivateBlock(mime->data(kPrivateFormat))) {
+        bool refused = false;
+        if (auto picture = DecodePrivateBlock(mime->data(kPrivateFormat), fits, &refused)) {
             return picture;
+        }
+        if (refused) {
+            message->clear();
+            return nullptr;
         }
     }
     if (mime->hasImage()) {
         const QImage image = qvariant_cast<QImage>(mime->imageData());
         if (!image.isNull()) {
             if (!Bitmap::IsAcceptableSize(image.width(), image.height())) {
+                return nullptr;
+            }
+            if (!fits(image.size())) {
+                message->clear();
                 return nullptr;
             }
             auto picture = Bitmap::FromImage(image);
@@ -196,10 +216,18 @@ void CPictorraDoc::Paste() {
     if (!IsShown()) {
         return;
     }
+    // The new layer may make the picture larger: the whole picture after the paste must fit.
+    const auto fits = [this](QSize size) {
+        std::vector<QSize> sizes = LayerSizes();
+        sizes.push_back(size);
+        return CheckMemoryFor(sizes, kMsgNoMemoryToPaste);
+    };
     QString message;
-    auto picture = ReadClipboardPicture(&message);
+    auto picture = ReadClipboardPicture(&message, fits);
     if (!picture) {
-        m_pHost->ShowMessage(message, MessageIcon::Warning);
+        if (!message.isEmpty()) {
+            m_pHost->ShowMessage(message, MessageIcon::Warning);
+        }
         return;
     }
     SetModifiedFlag();

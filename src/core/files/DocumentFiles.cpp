@@ -1,4 +1,8 @@
 // Opening and saving a document: the extension chooses the reader or writer.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -8,6 +12,7 @@
 #include "files/FileFormats.h"
 #include "files/QpiFile.h"
 #include "files/RasterFiles.h"
+#include "platform/MemoryBudget.h"
 
 namespace {
 
@@ -29,12 +34,46 @@ QString FormatFileTime(const QDateTime& time) {
         .arg(t.second());
 }
 
+enum class OpenResult { Opened, Failed, NotAFile };
+
+// Opens path for reading when it is a regular file. A pipe or a device named like a picture
+// would be read without end (a pipe's open alone waits for a writer), and a folder holds no
+// bytes; they are refused before anything is read from them.
+OpenResult OpenRegularFile(const QString& path, QFile& file) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat status {};
+    if (::stat(name.constData(), &status) != 0) {
+        return OpenResult::Failed;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return OpenResult::NotAFile;
+    }
+    // The path may name something else by the time it is opened: ask the open file again.
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return OpenResult::Failed;
+    }
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return OpenResult::NotAFile;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return OpenResult::Failed;
+    }
+    return OpenResult::Opened;
+}
+
 }  // namespace
 
 bool CPictorraDoc::OnOpenDocument(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_pHost->ShowMessage(QString::fromLatin1(kMsgOpenFailed), MessageIcon::Warning);
+    QFile file;
+    const OpenResult opened = OpenRegularFile(path, file);
+    if (opened != OpenResult::Opened) {
+        m_pHost->ShowMessage(
+            QString::fromLatin1(opened == OpenResult::NotAFile ? kMsgNotAFile : kMsgOpenFailed),
+            MessageIcon::Warning);
         return false;
     }
     m_pPendingPicture.reset();
@@ -92,6 +131,12 @@ bool CPictorraDoc::OnOpenDocument(const QString& path) {
         m_FileInfo.nHeight = picture.size.height();
         m_FileInfo.nBitsPerPixel = 32;
     } else {
+        // The file is read whole before it is decoded.
+        const int64_t room = ReadMemoryLimits().Lowest();
+        if (room >= 0 && file.size() > room) {
+            m_pHost->ShowMessage(QString::fromLatin1(kMsgTooLarge), MessageIcon::Warning);
+            return false;
+        }
         const QByteArray bytes = file.readAll();
         auto bitmap = DecodeRaster(bytes, format->format, &error);
         if (!bitmap) {
@@ -149,6 +194,10 @@ bool CPictorraDoc::SaveImageFile(const QString& path) {
         return ok;
     }
 
+    // The composed picture and the encoder's copy of it come on top of what the document holds.
+    if (!CheckMemoryFor(LayerSizes(), QString::fromLatin1(kMsgNoMemoryToSave))) {
+        return false;
+    }
     auto picture = ComposeImage(!format->whiteBackground);
     QByteArray bytes;
     if (!picture || !EncodeRaster(*picture, format->format, &bytes) ||

@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "document/LayerFrame.h"
+#include "files/RasterFiles.h"
+#include "platform/MemoryBudget.h"
 
 namespace {
 
@@ -113,6 +115,20 @@ bool ReadQpi(QIODevice& in, QpiPicture* picture, QString* error) {
         return Fail(error, kMsgQpiDamaged);
     }
 
+    // The whole picture must fit in memory before any of it is read: its caches are as wide
+    // as the widest layer and as tall as the tallest, however small the layers are.
+    std::vector<QSize> sizes;
+    sizes.reserve(headers.size());
+    for (const Header& h : headers) {
+        sizes.emplace_back(h.w, h.h);
+    }
+    if (const MemoryVerdict verdict = CheckPictureMemory(sizes); !verdict.fits) {
+        if (error) {
+            *error = MemoryRefusalMessage(QString::fromLatin1(kMsgTooLarge), verdict);
+        }
+        return false;
+    }
+
     // Second pass: the pixels, straight into each layer's bitmap.
     QpiPicture result;
     result.size = QSize(width, height);
@@ -125,7 +141,7 @@ bool ReadQpi(QIODevice& in, QpiPicture* picture, QString* error) {
         layer.offsetY = h.y;
         layer.bitmap = Bitmap::Create(h.w, h.h);
         if (!layer.bitmap) {
-            return Fail(error, "The picture is too large to be opened.");
+            return Fail(error, kMsgTooLarge);
         }
         if (!in.seek(h.pixelsAt) ||
             in.read(reinterpret_cast<char*>(layer.bitmap->Bits()), layer.bitmap->ByteCount()) !=

@@ -17,9 +17,16 @@ inline constexpr char kMsgCannotSave[] = "Error!";
 inline constexpr char kMsgOpenFailed[] = "Failed to open document.";
 inline constexpr char kMsgSaveFailed[] = "Failed to save document.";
 inline constexpr char kMsgTooLarge[] = "The picture is too large to be opened.";
+inline constexpr char kMsgNoMemoryToSave[] =
+    "There is not enough memory to save the picture in this format; it can still be saved as a "
+    "Pictorra file (.qpi).";
+inline constexpr char kMsgNotAFile[] =
+    "Only files can be opened as pictures, not devices, pipes or folders.";
 
 // Decodes a raster file's bytes. The format is detected from the contents; the size in the
-// header is checked before the pixels are decoded. On failure null, and *error the message.
+// header is checked before the pixels are decoded, against the sides a bitmap may have and
+// against the memory the picture would need (CheckPictureMemory). A file whose size cannot be
+// read before decoding is not decoded. On failure null, and *error the message.
 std::unique_ptr<Bitmap> DecodeRaster(const QByteArray& bytes, FileFormat expected, QString* error);
 
 // Encodes a composed picture in format (not Qpi). JPEG is written at 24 bits, GIF quantised to
