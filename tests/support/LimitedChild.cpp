@@ -1,15 +1,24 @@
 #include "support/LimitedChild.h"
 
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
+#include <QCoreApplication>
+#include <QProcess>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace {
+
+constexpr char kScenarioOption[] = "--limited-child=";
+constexpr char kHeadroomOption[] = "--limited-headroom=";
+
+std::map<std::string, ChildWork>& Scenarios() {
+    static std::map<std::string, ChildWork> scenarios;
+    return scenarios;
+}
 
 int64_t StatusBytes(const char* key) {
     std::ifstream status("/proc/self/status");
@@ -24,19 +33,11 @@ int64_t StatusBytes(const char* key) {
     return 0;
 }
 
-void WriteAll(int fd, const void* data, size_t size) {
-    const auto* p = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t n = ::write(fd, p, size);
-        if (n <= 0) {
-            return;
-        }
-        p += n;
-        size -= size_t(n);
-    }
-}
-
 }  // namespace
+
+ChildScenario::ChildScenario(const char* name, ChildWork work) {
+    Scenarios()[name] = std::move(work);
+}
 
 int64_t AddressSpaceInUse() {
     return StatusBytes("VmSize:");
@@ -46,50 +47,57 @@ int64_t PeakAddressSpace() {
     return StatusBytes("VmPeak:");
 }
 
-ChildResult RunInLimitedChild(int64_t headroom, const std::function<std::string()>& body) {
-    int fds[2];
-    if (::pipe(fds) != 0) {
-        return {};
-    }
-    std::fflush(nullptr);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(fds[0]);
-        // A forked process starts its peak afresh at its size.
-        const int64_t start = AddressSpaceInUse();
-        rlimit limit{};
-        getrlimit(RLIMIT_AS, &limit);
-        limit.rlim_cur = rlim_t(start + headroom);
-        setrlimit(RLIMIT_AS, &limit);
-        std::string text;
-        try {
-            text = body();
-        } catch (...) {
-            // An allocation that failed: the child ends here, not in the test runner's loop.
-            ::_exit(1);
-        }
-        const int64_t grown = PeakAddressSpace() - start;
-        WriteAll(fds[1], &grown, sizeof grown);
-        WriteAll(fds[1], text.data(), text.size());
-        ::close(fds[1]);
-        ::_exit(0);
-    }
-    ::close(fds[1]);
+ChildResult RunInLimitedChild(int64_t headroom, const char* scenario, const QStringList& args) {
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(),
+                QStringList{QString::fromLatin1(kScenarioOption) + QString::fromLatin1(scenario),
+                            QString::fromLatin1(kHeadroomOption) + QString::number(headroom)} +
+                    args);
     ChildResult result;
-    std::string bytes;
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;) {
-        bytes.append(buffer, size_t(n));
-    }
-    ::close(fds[0]);
-    int status = 0;
-    if (pid < 0 || ::waitpid(pid, &status, 0) != pid) {
+    if (!child.waitForFinished(-1) || child.exitStatus() != QProcess::NormalExit ||
+        child.exitCode() != 0) {
         return result;
     }
-    result.ended = WIFEXITED(status) && WEXITSTATUS(status) == 0 && bytes.size() >= 8;
-    if (result.ended) {
-        std::memcpy(&result.grownBytes, bytes.data(), 8);
-        result.text = bytes.substr(8);
+    const QByteArray out = child.readAllStandardOutput();
+    const qsizetype newline = out.indexOf('\n');
+    if (newline < 0) {
+        return result;
     }
+    result.ended = true;
+    result.grownBytes = out.left(newline).toLongLong();
+    result.text = out.mid(newline + 1).toStdString();
     return result;
+}
+
+std::optional<int> RunChildScenarioIfAsked(int argc, char** argv) {
+    if (argc < 3 || std::strncmp(argv[1], kScenarioOption, std::strlen(kScenarioOption)) != 0 ||
+        std::strncmp(argv[2], kHeadroomOption, std::strlen(kHeadroomOption)) != 0) {
+        return std::nullopt;
+    }
+    const auto found = Scenarios().find(argv[1] + std::strlen(kScenarioOption));
+    if (found == Scenarios().end()) {
+        std::fprintf(stderr, "no scenario %s\n", argv[1]);
+        return 2;
+    }
+    QStringList args;
+    for (int i = 3; i < argc; ++i) {
+        args << QString::fromLocal8Bit(argv[i]);
+    }
+    const int64_t start = AddressSpaceInUse(), peakBefore = PeakAddressSpace();
+    rlimit limit{};
+    getrlimit(RLIMIT_AS, &limit);
+    limit.rlim_cur = rlim_t(start + std::atoll(argv[2] + std::strlen(kHeadroomOption)));
+    setrlimit(RLIMIT_AS, &limit);
+    std::string text;
+    try {
+        text = found->second(args);
+    } catch (...) {
+        return 1;  // an allocation that failed
+    }
+    const int64_t peak = PeakAddressSpace();
+    const int64_t grown = peak > peakBefore ? peak - start : 0;
+    std::printf("%lld\n%s", static_cast<long long>(grown), text.c_str());
+    std::fflush(stdout);
+    return 0;
 }

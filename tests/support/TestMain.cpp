@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 
 #include "files/FreeImageLibrary.h"
+#include "support/LimitedChild.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -12,6 +13,9 @@ int main(int argc, char** argv) {
     }
     QGuiApplication app(argc, argv);
     CFreeImageLibrary freeImage;
+    if (const std::optional<int> status = RunChildScenarioIfAsked(argc, argv)) {
+        return *status;
+    }
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -51,17 +51,61 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
     ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
-// Runs open in a child limited to headroom; the text is "opened" or "refused", a new line and
-// the messages shown.
+// Opens the file named; the text is "opened" or "refused", a new line and the messages shown.
+const ChildScenario kOpen("open", [](const QStringList& args) {
+    CDocumentHost host;
+    CPictorraDoc doc(&host);
+    const bool opened = doc.OnOpenDocument(args.value(0));
+    return std::string(opened ? "opened\n" : "refused\n") + host.Messages().join('|').toStdString();
+});
+
 ChildResult OpenLimited(const QString& path, int64_t headroom) {
-    return RunInLimitedChild(headroom, [&path] {
-        CDocumentHost host;
-        CPictorraDoc doc(&host);
-        const bool opened = doc.OnOpenDocument(path);
-        return std::string(opened ? "opened\n" : "refused\n") +
-               host.Messages().join('|').toStdString();
-    });
+    return RunInLimitedChild(headroom, "open", {path});
 }
+
+// New of 20000 x 20000: "made" or "refused", and the messages.
+const ChildScenario kNew("new", [](const QStringList&) {
+    CDocumentHost host;
+    CPictorraDoc doc(&host);
+    const bool ok = doc.OnNewDocument(20000, 20000);
+    return std::string(ok ? "made\n" : "refused\n") + host.Messages().join('|').toStdString();
+});
+
+// A 1 x 16384 column pasted on a 16384 x 1 row: the layer count after, and the messages.
+const ChildScenario kPaste("paste", [](const QStringList&) {
+    CDocumentHost host;
+    CPictorraDoc doc(&host);
+    if (!doc.OnNewDocument(16384, 1)) {
+        return std::string("no document");
+    }
+    doc.OnFrameActivated();
+    QByteArray block(16384 * 4, '\x7f');
+    block += QByteArray("\x01\0\0\0\0\x40\0\0", 8);  // width 1, height 16384
+    auto* mime = new QMimeData;
+    mime->setData(QStringLiteral("application/x-brennic-image"), block);
+    QGuiApplication::clipboard()->setMimeData(mime);
+    doc.Paste();
+    const int layers = doc.LayerCount();
+    return std::to_string(layers) + "\n" + host.Messages().join('|').toStdString();
+});
+
+// An 8192 x 1 and a 1 x 8192 layer saved as the PNG and then the .qpi file named: whether each
+// was saved and whether the picture stayed modified after the first, and the messages.
+const ChildScenario kSave("save", [](const QStringList& args) {
+    CDocumentHost host;
+    CPictorraDoc doc(&host);
+    if (!doc.OnNewDocument(8192, 1)) {
+        return std::string("no document");
+    }
+    doc.OnFrameActivated();
+    doc.AddEmptyLayerOfSize(1, 8192);
+    doc.SetModifiedFlag(true);
+    const bool savedPng = doc.OnSaveDocument(args.value(0));
+    const bool modified = doc.IsModified();
+    const bool savedQpi = doc.OnSaveDocument(args.value(1));
+    return std::to_string(savedPng) + std::to_string(modified) + std::to_string(savedQpi) + "\n" +
+           host.Messages().join('|').toStdString();
+});
 
 std::string TooLarge() {
     return std::string("refused\n") + kMsgTooLarge + "\nIt needs about ";
@@ -110,12 +154,7 @@ TEST(LargePictures, PicturesTooLargeForTheMemoryAreRefusedFromTheirHeaders) {
 
 TEST(LargePictures, NewAndPasteAskForThePictureAfterwards) {
     // New: a 20000 x 20000 picture needs 9 GB.
-    const ChildResult made = RunInLimitedChild(kGiB, [] {
-        CDocumentHost host;
-        CPictorraDoc doc(&host);
-        const bool ok = doc.OnNewDocument(20000, 20000);
-        return std::string(ok ? "made\n" : "refused\n") + host.Messages().join('|').toStdString();
-    });
+    const ChildResult made = RunInLimitedChild(kGiB, "new");
     ASSERT_TRUE(made.ended);
     EXPECT_EQ(made.text,
               "refused\nThere is not enough memory for a picture of 20000 x 20000 pixels.\n"
@@ -123,22 +162,7 @@ TEST(LargePictures, NewAndPasteAskForThePictureAfterwards) {
     EXPECT_LT(made.grownBytes, kSmallReservation);
 
     // Paste: a 1 x 16384 column pasted on a 16384 x 1 row makes caches of 16384 x 16384.
-    const ChildResult pasted = RunInLimitedChild(3 * kGiB / 2, [] {
-        CDocumentHost host;
-        CPictorraDoc doc(&host);
-        if (!doc.OnNewDocument(16384, 1)) {
-            return std::string("no document");
-        }
-        doc.OnFrameActivated();
-        QByteArray block(16384 * 4, '\x7f');
-        block += QByteArray("\x01\0\0\0\0\x40\0\0", 8);  // width 1, height 16384
-        auto* mime = new QMimeData;
-        mime->setData(QStringLiteral("application/x-brennic-image"), block);
-        QGuiApplication::clipboard()->setMimeData(mime);
-        doc.Paste();
-        const int layers = doc.LayerCount();
-        return std::to_string(layers) + "\n" + host.Messages().join('|').toStdString();
-    });
+    const ChildResult pasted = RunInLimitedChild(3 * kGiB / 2, "paste");
     ASSERT_TRUE(pasted.ended);
     const std::string refusal = "1\nThere is not enough memory to paste the picture.\nIt needs";
     EXPECT_EQ(pasted.text.substr(0, refusal.size()), refusal) << pasted.text;
@@ -150,21 +174,7 @@ TEST(LargePictures, ASaveThatWouldNotFitIsRefusedAndALayeredFileStillSaves) {
     const QString png = dir.filePath("thin.png"), qpi = dir.filePath("thin.qpi");
     // An 8192 x 1 and a 1 x 8192 layer: the caches take 512 MB; composing for a PNG file would
     // take another 512 MB, more than the limit leaves.
-    const ChildResult r = RunInLimitedChild(768 * kMiB, [&] {
-        CDocumentHost host;
-        CPictorraDoc doc(&host);
-        if (!doc.OnNewDocument(8192, 1)) {
-            return std::string("no document");
-        }
-        doc.OnFrameActivated();
-        doc.AddEmptyLayerOfSize(1, 8192);
-        doc.SetModifiedFlag(true);
-        const bool savedPng = doc.OnSaveDocument(png);
-        const bool modified = doc.IsModified();
-        const bool savedQpi = doc.OnSaveDocument(qpi);
-        return std::to_string(savedPng) + std::to_string(modified) + std::to_string(savedQpi) +
-               "\n" + host.Messages().join('|').toStdString();
-    });
+    const ChildResult r = RunInLimitedChild(768 * kMiB, "save", {png, qpi});
     ASSERT_TRUE(r.ended);
     const std::string expected = std::string("011\n") + kMsgNoMemoryToSave + "\nIt needs about ";
     EXPECT_EQ(r.text.substr(0, expected.size()), expected) << r.text;

@@ -15,6 +15,11 @@ constexpr int64_t Px(int64_t w, int64_t h) {
     return w * h * 4;
 }
 
+const ChildScenario kReadLimits("read-limits", [](const QStringList&) {
+    const MemoryLimits limited = ReadMemoryLimits();
+    return std::to_string(limited.addressSpace) + " " + std::to_string(limited.Lowest());
+});
+
 }  // namespace
 
 TEST(MemoryBudget, TheNeedCountsLayersCachesTheSaveAndOneUndoCopy) {
@@ -99,10 +104,7 @@ TEST(MemoryBudget, TheSystemBoundsAreRead) {
     EXPECT_GT(now.available, 0) << "every Linux since 3.14 tells MemAvailable";
     // An address-space limit, in a child so that the test's own process keeps its own: what
     // is left of it is the headroom given.
-    const ChildResult child = RunInLimitedChild(3 * kGiB, [] {
-        const MemoryLimits limited = ReadMemoryLimits();
-        return std::to_string(limited.addressSpace) + " " + std::to_string(limited.Lowest());
-    });
+    const ChildResult child = RunInLimitedChild(3 * kGiB, "read-limits");
     ASSERT_TRUE(child.ended);
     int64_t addressSpace = 0, lowest = 0;
     ASSERT_EQ(std::sscanf(child.text.c_str(), "%ld %ld", &addressSpace, &lowest), 2);
