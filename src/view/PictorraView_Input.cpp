@@ -233,6 +233,10 @@ void CPictorraView::OnLeftUp(QPoint client) {
         m_bResizing = 0;
         m_bLeftDrag = 0;
         ReleaseCapture();
+        // The layer's tile shows the stretched fragment where it now lies.
+        if (GetDocument().m_pFragment) {
+            GetDocument().Notify(kChangeThumbnails);
+        }
         return;
     }
     if (!m_bLeftDrag) {
