@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/ToolOptions.h"
 #include "document/PictorraDoc.h"
 #include "document/ToolState.h"
+#include "ui/ToolOptions.h"
 #include "view/PictorraView.h"
 #include "view/ViewCursors.h"
 #include "view/ViewFrame.h"

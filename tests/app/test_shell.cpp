@@ -18,11 +18,8 @@
 #include "ShellFixture.h"
 #include "app/AboutDlg.h"
 #include "app/ChildFrame.h"
-#include "app/CommandIds.h"
-#include "app/CommandRouter.h"
 #include "app/DocCommands.h"
 #include "app/MainFrame.h"
-#include "app/MainMenus.h"
 #include "app/SizeDlg.h"
 #include "app/SplashWnd.h"
 #include "app/StaticLink.h"
@@ -32,6 +29,9 @@
 #include "files/FileFormats.h"
 #include "support/TestPictures.h"
 #include "support/WidgetTesting.h"
+#include "ui/CommandIds.h"
+#include "ui/CommandRouter.h"
+#include "ui/MainMenus.h"
 #include "view/PictorraView.h"
 
 namespace {

@@ -3,11 +3,11 @@
 #include <QTransform>
 #include <algorithm>
 
-#include "app/ToolOptions.h"
 #include "document/PictorraDoc.h"
 #include "document/ToolState.h"
 #include "paint/SelectionHandles.h"
 #include "platform/Draw.h"
+#include "ui/ToolOptions.h"
 #include "view/PictorraView.h"
 
 namespace {
