@@ -25,13 +25,21 @@ namespace {
 
 constexpr int kSide = 300;
 
-// Seconds of work if nobody cancels it: each row is inverted and the band then pauses.
+// Seconds of work if nobody cancels it: each row is inverted and the band then pauses; past
+// half the rows it waits for the Cancel the tests press (a minute at most), so that however
+// slowly the windows follow the run, it is still going when Cancel comes.
 bool SlowInvert(Bitmap& target, const std::vector<int>&, const EffectContext& context) {
-    ForEachRow(target, 1 << 12, context.progress, [&](uint32_t* row, int) {
+    CProgress* progress = context.progress;
+    ForEachRow(target, 1 << 12, progress, [&](uint32_t* row, int) {
         for (int x = 0; x < target.Width(); ++x) {
             row[x] ^= 0x00FFFFFFu;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        for (int wait = 0;
+             progress && progress->Fraction() >= 0.5 && !progress->IsCancelled() && wait < 6000;
+             ++wait) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
     });
     return true;
 }

@@ -21,15 +21,25 @@ namespace {
 // Big enough for the frame to hand the work to the runner.
 constexpr int kSide = 300;
 
+// While set, the slow effect waits after a few rows until its run is cancelled, so that the
+// test's cancel always comes in the middle of the run however the threads are scheduled.
+std::atomic<bool> g_bHoldForCancel{false};
+
 // An effect that takes its time: each row is inverted, then the band pauses. It counts its
 // rows and stops at the next row once cancelled.
 bool SlowInvert(Bitmap& target, const std::vector<int>& values, const EffectContext& context) {
-    ForEachRow(target, 1 << 12, context.progress, [&](uint32_t* row, int) {
+    CProgress* progress = context.progress;
+    ForEachRow(target, 1 << 12, progress, [&](uint32_t* row, int) {
         for (int x = 0; x < target.Width(); ++x) {
             row[x] ^= 0x00FFFFFFu;
         }
         row[0] ^= uint32_t(values.empty() ? 0 : values[0]);
         std::this_thread::sleep_for(std::chrono::microseconds(300));
+        for (int wait = 0; g_bHoldForCancel && progress && progress->Done() >= 3 &&
+                           !progress->IsCancelled() && wait < 60000;
+             ++wait) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
     });
     return true;
 }
@@ -58,6 +68,7 @@ struct PoolRunner {
             std::mutex mutex;
             std::condition_variable ended;
             bool done = false;
+            g_bHoldForCancel = cancelNext;
             CThreadPool::Shared().Post([&] {
                 work();
                 std::lock_guard lock(mutex);
