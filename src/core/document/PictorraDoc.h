@@ -160,6 +160,10 @@ public:
     void FinishEffect();
     // Forgets the pending copies without recording them.
     void DiscardPendingUndo();
+    // An effect cancelled after LiftSelectionForEffect lifted and recorded: the lift's entry
+    // gives the picture and the selection back and goes, and the modified flag becomes
+    // modified again. (The redo list, which the entry emptied, stays empty.)
+    void TakeBackEffectLift(bool modified);
 
     // --- Clipboard (PictorraDoc_Clipboard.cpp) -------------------------------------------
     // The fragment as shown (stretched to m_rcSelection) on the clipboard, as a standard
