@@ -3,13 +3,14 @@
 #include <QMenu>
 #include <map>
 
-#include "app/CommandRouter.h"
-#include "app/MainMenus.h"
 #include "document/PictorraDoc.h"
 #include "effects/EffectDialogs.h"
 #include "effects/EffectFrame.h"
 #include "effects/EffectRegistry.h"
+#include "effects/EffectRunUi.h"
 #include "panels/SetTransparencyLayerDlg.h"
+#include "ui/CommandRouter.h"
+#include "ui/MainMenus.h"
 
 void AddEffectCommands(CCommandRouter& router) {
     for (const EffectInfo& effect : Effects()) {
@@ -46,6 +47,9 @@ void RunEffectCommand(CPictorraDoc& doc, const EffectInfo& effect, QWidget* pare
         return;
     }
     CEffectSession session(doc, effect);
+    // Long runs go to the thread pool, with progress and Cancel, while the windows paint.
+    CEffectRunUi runUi(effect, parent);
+    session.SetRunner(runUi.Runner());
     const std::vector<int> initial = session.InitialValues();
     if (effect.flow == EffectFlow::Direct) {
         if (session.Start(initial) == CEffectSession::StartResult::Started) {
@@ -72,9 +76,13 @@ void RunEffectCommand(CPictorraDoc& doc, const EffectInfo& effect, QWidget* pare
             break;
     }
     auto dialog = CreateEffectDialog(effect, initial, session.Context(), parent);
+    runUi.SetDialog(dialog.get());
     dialog->SetChangeHandler(
         [&session](const std::vector<int>& values) { session.Preview(values); });
-    if (dialog->exec() == QDialog::Accepted) {
+    const int answer = dialog->exec();
+    // OK's own run, if it has one, shows its progress without the dialog.
+    runUi.SetDialog(nullptr);
+    if (answer == QDialog::Accepted) {
         session.Accept(dialog->Values());
     } else {
         session.Cancel();

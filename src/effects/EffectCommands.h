@@ -18,5 +18,6 @@ bool CanRunEffect(const CPictorraDoc& doc);
 
 // The command of effect on doc: a direct effect at once; otherwise its dialog, modal over
 // parent, previewing in the document window, and OK or Cancel as the effect's flow has them.
-// Set Transparency without a selection opens the active layer's transparency dialog.
+// Set Transparency without a selection opens the active layer's transparency dialog. Runs that
+// take long show their progress and can be cancelled (CEffectRunUi).
 void RunEffectCommand(CPictorraDoc& doc, const EffectInfo& effect, QWidget* parent);

@@ -4,7 +4,9 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -55,10 +57,47 @@ void CEffectDlg::SetContent(QLayout* content) {
     if (m_pPreview) {
         buttons->addButton(m_pPreview, QDialogButtonBox::ActionRole);
     }
+    // The controls in a widget of their own, so that a long run can hold them all at once.
+    m_pContent = new QWidget(this);
+    content->setContentsMargins(0, 0, 0, 0);
+    m_pContent->setLayout(content);
+    m_pRunRow = new QWidget(this);
+    auto* run = new QHBoxLayout(m_pRunRow);
+    run->setContentsMargins(0, 0, 0, 0);
+    m_pRunProgress = new QProgressBar(m_pRunRow);
+    m_pRunProgress->setObjectName(QStringLiteral("runProgress"));
+    m_pRunProgress->setRange(0, 100);
+    m_pRunCancel = new QPushButton(QStringLiteral("Cancel"), m_pRunRow);
+    m_pRunCancel->setObjectName(QStringLiteral("runCancel"));
+    m_pRunCancel->setAutoDefault(false);
+    connect(m_pRunCancel, &QPushButton::clicked, this, &CEffectDlg::runCancelRequested);
+    run->addWidget(m_pRunProgress, 1);
+    run->addWidget(m_pRunCancel);
+    m_pRunRow->hide();
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(content);
+    layout->addWidget(m_pContent);
+    layout->addWidget(m_pRunRow);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void CEffectDlg::ShowRunProgress(bool shown) {
+    if (!m_pRunRow) {
+        return;
+    }
+    m_pRunProgress->setValue(0);
+    m_pRunRow->setVisible(shown);
+    m_pContent->setEnabled(!shown);
+    m_pOk->setEnabled(!shown);
+    if (m_pPreview) {
+        m_pPreview->setEnabled(!shown);
+    }
+}
+
+void CEffectDlg::SetRunProgress(int percent) {
+    if (m_pRunProgress) {
+        m_pRunProgress->setValue(percent);
+    }
 }
 
 void CEffectDlg::NotifyChanged() {

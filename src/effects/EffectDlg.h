@@ -9,6 +9,7 @@
 class QCheckBox;
 class QLabel;
 class QLayout;
+class QProgressBar;
 class QPushButton;
 class QSlider;
 
@@ -35,6 +36,17 @@ public:
     // Null unless the effect's flow is a preview dialog.
     QPushButton* PreviewButton() const { return m_pPreview; }
 
+    // While a run of the effect takes long (CEffectRunUi): the progress bar and its own
+    // Cancel button show under the controls, and the controls, OK and Preview wait.
+    void ShowRunProgress(bool shown);
+    void SetRunProgress(int percent);
+    QProgressBar* RunProgressBar() const { return m_pRunProgress; }
+    QPushButton* RunCancelButton() const { return m_pRunCancel; }
+
+signals:
+    // The run's Cancel button was pressed.
+    void runCancelRequested();
+
 protected:
     // The controls above the buttons.
     void SetContent(QLayout* content);
@@ -50,6 +62,10 @@ private:
     QPushButton* m_pOk;
     QPushButton* m_pCancel;
     QPushButton* m_pPreview = nullptr;
+    QWidget* m_pContent = nullptr;
+    QWidget* m_pRunRow = nullptr;
+    QProgressBar* m_pRunProgress = nullptr;
+    QPushButton* m_pRunCancel = nullptr;
 };
 
 // A dialog made from the effect's parameters: a slider with its value label for each numeric

@@ -52,3 +52,12 @@ void CPictorraDoc::DiscardPendingUndo() {
     m_pPendingUndo.reset();
     m_pPendingFragment.reset();
 }
+
+void CPictorraDoc::TakeBackEffectLift(bool modified) {
+    UndoLastEdit();
+    if (CLayerFrame* layer = ActiveLayer()) {
+        layer->m_History.ClearRedo();
+    }
+    m_bEffectLiftRecorded = false;
+    SetModifiedFlag(modified);
+}

@@ -101,7 +101,7 @@ struct CompressedBitmap {
 };
 
 int CoreCount() {
-    return int(std::max(1u, std::thread::hardware_concurrency()));
+    return CThreadPool::CoreCount();
 }
 
 int BandCount(const Bitmap& bitmap) {
@@ -394,9 +394,10 @@ public:
 
 private:
     void Run() {
-        // Below normal priority, as the editing comes first. Band threads started from here
-        // inherit the nice value.
+        // Below normal priority, as the editing comes first; the bands of an entry go to the
+        // pool of the same priority, never to the editing's threads.
         setpriority(PRIO_PROCESS, id_t(gettid()), 10);
+        CThreadPool::UseBackgroundPool();
         for (;;) {
             std::shared_ptr<CUndoEntry> entry;
             {

@@ -24,11 +24,11 @@ uint32_t AdjustHSBPixel(uint32_t argb, float hueFactor, float saturationFactor,
     return MakeArgb(ArgbAlpha(argb), ColorrefRed(c), ColorrefGreen(c), ColorrefBlue(c));
 }
 
-void AdjustHSB(Bitmap& target, const HSBParams& params) {
+void AdjustHSB(Bitmap& target, const HSBParams& params, CProgress* progress) {
     const float fh = float(params.hue) / 100.0f, fs = float(params.saturation) / 100.0f,
                 fb = float(params.brightness) / 100.0f;
     const int width = target.Width();
-    ForEachRow(target, 60, [&](uint32_t* row, int) {
+    ForEachRow(target, 60, progress, [&](uint32_t* row, int) {
         // Neighbouring pixels of a picture often share a colour: convert each run once.
         uint32_t lastIn = 0, lastOut = AdjustHSBPixel(0, fh, fs, fb);
         for (int x = 0; x < width; ++x) {

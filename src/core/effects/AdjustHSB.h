@@ -4,6 +4,8 @@
 
 #include "platform/Bitmap.h"
 
+class CProgress;
+
 // The three slider positions of the HSB dialog, 0..100; 50 leaves a component alone.
 struct HSBParams {
     int hue = 50;
@@ -21,4 +23,4 @@ uint32_t AdjustHSBPixel(uint32_t argb, float hueFactor, float saturationFactor,
                         float brightnessFactor);
 
 // HSB: AdjustHSBPixel on every pixel, whatever its alpha.
-void AdjustHSB(Bitmap& target, const HSBParams& params);
+void AdjustHSB(Bitmap& target, const HSBParams& params, CProgress* progress = nullptr);

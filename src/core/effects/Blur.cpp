@@ -100,12 +100,12 @@ bool IsBlurSize(int size) {
     return std::find(std::begin(kBlurSizes), std::end(kBlurSizes), size) != std::end(kBlurSizes);
 }
 
-bool Blur(Bitmap& target, int size) {
+bool Blur(Bitmap& target, int size, CProgress* progress) {
     if (!IsBlurSize(size)) {
         return false;
     }
     const int width = target.Width(), height = target.Height(), h = size / 2;
-    ForEachBandWithHalo(target, h, 12, [&](const BandRows& source) {
+    ForEachBandWithHalo(target, h, 12, progress, [&](const BandRows& source) {
         const int first = source.First(), last = source.Last();
         // Row sums of rows first - h .. last + h, kept in a ring of 2h + 1: the row that
         // enters the window takes the slot of the one that leaves it. A row's sums are taken
@@ -119,7 +119,7 @@ bool Blur(Bitmap& target, int size) {
             RowSums(source.Row(y), width, h, padded, slot(y));
             SlideAll(column, &slot(y), nullptr, width);
         }
-        for (int y = first; y < last; ++y) {
+        for (int y = first; y < last && !source.IsCancelled(); ++y) {
             if (y > first) {
                 if (y - h - 1 >= 0) {
                     SlideAll(column, nullptr, &slot(y - h - 1), width);
@@ -132,6 +132,7 @@ bool Blur(Bitmap& target, int size) {
             }
             WriteMeans(column.r.data(), column.g.data(), column.b.data(), column.n.data(),
                        target.Row(y), width);
+            source.RowDone();
         }
     });
     return true;

@@ -2,6 +2,8 @@
 
 #include "platform/Bitmap.h"
 
+class CProgress;
+
 // The blur's kernel sizes: 3, 5, 7 or 9 (the dialog's slider positions 1 to 4).
 constexpr int kBlurSizes[] = {3, 5, 7, 9};
 bool IsBlurSize(int size);
@@ -13,4 +15,4 @@ bool IsBlurSize(int size);
 // transparent pixels stay. Since every weight is 1 the border shift changes nothing, and the
 // sums are taken row-wise then column-wise. False, with target untouched, when size is not a
 // blur size.
-bool Blur(Bitmap& target, int size);
+bool Blur(Bitmap& target, int size, CProgress* progress = nullptr);

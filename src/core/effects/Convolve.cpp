@@ -145,7 +145,7 @@ uint32_t ConvolvePixel(int x, int y, const int32_t* kernel, int kw, int kh,
     return ConvolveAt(x, y, kernel, kw, kh, source, factor);
 }
 
-void ConvolveBitmap(Bitmap& target, const int32_t* kernel, int kw, int kh) {
+void ConvolveBitmap(Bitmap& target, const int32_t* kernel, int kw, int kh, CProgress* progress) {
     const int width = target.Width(), height = target.Height();
     const int hx = (kw - 1) / 2, hy = (kh - 1) / 2;
     // The unshifted kernel covers columns hx .. W - 1 - hx; an even-sized kernel has its last
@@ -156,14 +156,14 @@ void ConvolveBitmap(Bitmap& target, const int32_t* kernel, int kw, int kh) {
         weights += std::abs(int64_t(kernel[k]));
     }
     const bool narrowSums = weights * 255 <= INT16_MAX;
-    ForEachBandWithHalo(target, hy, int64_t(kw) * kh, [&](const BandRows& source) {
+    ForEachBandWithHalo(target, hy, int64_t(kw) * kh, progress, [&](const BandRows& source) {
         // The source rows of the current window, split into planes, in a ring of kh rows:
         // each row is split before the band overwrites it.
         std::vector<PlanarRow> ring(static_cast<size_t>(kh), PlanarRow{static_cast<size_t>(width)});
         std::vector<const PlanarRow*> rows(static_cast<size_t>(kh));
         const RingSource window{&ring, width, height};
         int splitUpTo = std::max(0, source.First() - hy) - 1;
-        for (int y = source.First(); y < source.Last(); ++y) {
+        for (int y = source.First(); y < source.Last() && !source.IsCancelled(); ++y) {
             for (int r = splitUpTo + 1; r <= std::min(y + hy, height - 1); ++r) {
                 PlanarRow& p = ring[size_t(r % kh)];
                 Split(source.Row(r), width, p.r.data(), p.g.data(), p.b.data(), p.n.data());
@@ -178,6 +178,7 @@ void ConvolveBitmap(Bitmap& target, const int32_t* kernel, int kw, int kh) {
             const bool inside = oddKernel && y >= hy && y < height - hy && width > 2 * hx;
             if (!inside) {
                 border(0, width);
+                source.RowDone();
                 continue;
             }
             for (int j = 0; j < kh; ++j) {
@@ -190,6 +191,7 @@ void ConvolveBitmap(Bitmap& target, const int32_t* kernel, int kw, int kh) {
                 ConvolveInterior<int32_t>(rows.data(), kernel, kw, kh, hx, width - hx, out);
             }
             border(width - hx, width);
+            source.RowDone();
         }
     });
 }

@@ -5,6 +5,8 @@
 #include "effects/PixelMatrix.h"
 #include "platform/Bitmap.h"
 
+class CProgress;
+
 // The weighted sum of the kernel filters and the blur at pixel (x, y) of source. The kernel
 // has kw x kh signed weights, index column + row * kw. With hx = (kw - 1) / 2 and
 // hy = (kh - 1) / 2:
@@ -24,4 +26,5 @@ uint32_t ConvolvePixel(int x, int y, const int32_t* kernel, int kw, int kh,
 // untouched picture as a copy drawn onto transparent would hold it (a fully transparent pixel
 // is transparent black, so it never contributes); the pixel keeps its alpha. Fully
 // transparent pixels stay exactly as they are.
-void ConvolveBitmap(Bitmap& target, const int32_t* kernel, int kw, int kh);
+void ConvolveBitmap(Bitmap& target, const int32_t* kernel, int kw, int kh,
+                    CProgress* progress = nullptr);

@@ -1,10 +1,12 @@
 #include "effects/EffectFrame.h"
 
 #include <cstring>
+#include <optional>
 #include <utility>
 
 #include "document/PictorraDoc.h"
 #include "platform/Bitmap.h"
+#include "platform/Progress.h"
 
 namespace {
 
@@ -15,6 +17,10 @@ const QString kMsgNoMemoryForEffect =
 // it every effect answers at once, and a cursor flickering at each slider step would only
 // distract.
 constexpr int64_t kBusyPreviewPixels = 512 * 512;
+
+// Below this size an effect runs on the calling thread even when a runner is set: it ends
+// before anyone could cancel it, and a round through the runner would only cost time.
+constexpr int64_t kRunnerPixels = 256 * 256;
 
 // The untouched pixels back into target, which has their size.
 void CopyPixels(Bitmap& target, const Bitmap& source) {
@@ -138,19 +144,61 @@ CEffectSession::StartResult CEffectSession::Start(const std::vector<int>& values
     return StartResult::NothingToChange;
 }
 
-void CEffectSession::Apply(const std::vector<int>& values, bool busy) {
-    Bitmap* target = m_doc.ResolveEffectTarget();
-    if (!target) {
-        return;
+void CEffectSession::SetRunner(EffectRunner runner) {
+    m_runner = std::move(runner);
+}
+
+bool CEffectSession::Compute(Bitmap& work, const std::vector<int>& values, bool busy) {
+    const int64_t pixels = int64_t(work.Width()) * work.Height();
+    std::optional<CBusyScope> scope;
+    if (busy || pixels >= kBusyPreviewPixels) {
+        scope.emplace(m_doc.Host());
     }
-    busy = busy || int64_t(target->Width()) * target->Height() >= kBusyPreviewPixels;
-    if (busy) {
-        CBusyScope scope(m_doc.Host());
-        m_effect.apply(*target, values, m_context);
-    } else {
-        m_effect.apply(*target, values, m_context);
+    if (!m_runner || pixels < kRunnerPixels) {
+        m_effect.apply(work, values, m_context);
+        return true;
     }
+    CProgress progress;
+    progress.SetTotal(work.Height());
+    EffectContext context = m_context;
+    context.progress = &progress;
+    m_bRunning = true;
+    m_runner(progress, [&] { m_effect.apply(work, values, context); });
+    m_bRunning = false;
+    return !progress.IsCancelled();
+}
+
+std::unique_ptr<Bitmap> CEffectSession::WorkingCopy(const Bitmap& from) {
+    std::unique_ptr<Bitmap> work = std::move(m_pSpare);
+    if (work && work->Size() == from.Size()) {
+        CopyPixels(*work, from);
+        return work;
+    }
+    work = from.Clone();
+    if (!work) {
+        m_doc.Host().ShowMessage(kMsgNoMemoryForEffect);
+    }
+    return work;
+}
+
+void CEffectSession::Install(std::unique_ptr<Bitmap> work) {
+    // The pixels the result replaces are the next run's working memory.
+    if (m_doc.m_pFragment) {
+        m_pSpare = std::exchange(m_doc.m_pFragment, std::move(work));
+    } else if (CLayerFrame* layer = m_doc.ActiveLayer()) {
+        m_pSpare = m_doc.SetLayerBitmap(layer, std::move(work));
+    }
+}
+
+bool CEffectSession::ApplyFrom(const Bitmap& untouched, const std::vector<int>& values, bool busy) {
+    std::unique_ptr<Bitmap> work = WorkingCopy(untouched);
+    if (!work || !Compute(*work, values, busy)) {
+        m_pSpare = std::move(work);
+        return false;
+    }
+    Install(std::move(work));
     m_lastValues = values;
+    return true;
 }
 
 void CEffectSession::RestoreOriginal() {
@@ -161,55 +209,83 @@ void CEffectSession::RestoreOriginal() {
     }
 }
 
-void CEffectSession::Run(const std::vector<int>& values) {
+bool CEffectSession::Run(const std::vector<int>& values) {
+    std::unique_ptr<Bitmap> work = WorkingCopy(*m_pOriginal);
+    if (!work || !Compute(*work, values, true)) {
+        // Cancelled: the untouched pixels, and no entry.
+        m_pSpare = std::move(work);
+        RestoreOriginal();
+        m_lastValues.reset();
+        m_doc.FinishEffect();
+        return false;
+    }
+    // The entry holds the untouched picture the run started from.
+    RestoreOriginal();
     // The selection tools' rectangle before a move is the rectangle the effect ran in.
     m_doc.m_rcSelectionPrev = m_doc.m_rcSelection;
     m_doc.RecordEffectUndo();
-    Apply(values, true);
+    Install(std::move(work));
+    m_lastValues = values;
     if (int* remembered = RememberedValue(); remembered && !values.empty()) {
         *remembered = values[0];
     }
     m_doc.FinishEffect();
+    return true;
 }
 
-void CEffectSession::Preview(const std::vector<int>& values) {
-    if (!m_bOpen) {
-        return;
+bool CEffectSession::Preview(const std::vector<int>& values) {
+    // A preview asked for while one runs (the windows keep working meanwhile) waits for the
+    // next change.
+    if (!m_bOpen || m_bRunning) {
+        return false;
     }
     switch (m_effect.flow) {
         case EffectFlow::Direct:
         case EffectFlow::DialogThenApply:
-            return;
+            return true;
 
-        case EffectFlow::LiveAdjustment:
-            if (m_pSourceFragment) {
-                auto fragment = m_pSourceFragment->Clone();
-                if (!fragment) {
-                    m_doc.Host().ShowMessage(kMsgNoMemoryForEffect);
-                    return;
-                }
-                m_doc.m_pFragment = std::move(fragment);
-            } else {
-                m_doc.RestorePendingUndo();
+        case EffectFlow::LiveAdjustment: {
+            // The untouched pixels: the source fragment, else the pending copy of the layer.
+            const Bitmap* untouched =
+                m_pSourceFragment ? m_pSourceFragment.get() : m_doc.m_pPendingUndo.get();
+            if (!untouched) {
+                return false;
             }
-            Apply(values, false);
+            const bool done = ApplyFrom(*untouched, values, false);
+            if (!done && m_lastValues) {
+                // Cancelled: the last preview goes too, the picture is the untouched one.
+                if (m_pSourceFragment) {
+                    if (auto fragment = m_pSourceFragment->Clone()) {
+                        m_doc.m_pFragment = std::move(fragment);
+                    }
+                } else {
+                    m_doc.RestorePendingUndo();
+                }
+                m_lastValues.reset();
+            }
             m_doc.RebuildLayerCaches();
             m_doc.Notify(m_pSourceFragment ? kChangeSelection : 0u);
-            return;
+            return done;
+        }
 
         case EffectFlow::SettingDialog:
-            RestoreOriginal();
-            Run(values);
-            return;
+            return Run(values);
 
         case EffectFlow::LivePreview:
-        case EffectFlow::PreviewDialog:
-            RestoreOriginal();
-            Apply(values, m_effect.flow == EffectFlow::PreviewDialog);
-            m_doc.ClipFragmentToSelection();
+        case EffectFlow::PreviewDialog: {
+            const bool done =
+                ApplyFrom(*m_pOriginal, values, m_effect.flow == EffectFlow::PreviewDialog);
+            if (done) {
+                m_doc.ClipFragmentToSelection();
+            } else {
+                RestoreOriginal();
+                m_lastValues.reset();
+            }
             m_doc.FinishEffect();
-            return;
+            return done;
+        }
     }
+    return false;
 }
 
 void CEffectSession::RecordFromOriginal() {
@@ -231,26 +307,43 @@ void CEffectSession::RecordFromOriginal() {
     }
 }
 
+bool CEffectSession::AcceptDirect(const std::vector<int>& values) {
+    m_doc.BeginEffect();
+    m_doc.m_rcSelectionPrev = m_doc.m_rcSelection;
+    const bool modified = m_doc.IsModified();
+    if (!m_doc.LiftSelectionForEffect()) {
+        return false;
+    }
+    // The result is made beside the target, so that a cancelled run leaves the target as it
+    // was; the entry is recorded once the result is there, before it takes the target's place.
+    std::unique_ptr<Bitmap> work = WorkingCopy(*m_doc.ResolveEffectTarget());
+    if (!work || !Compute(*work, values, true)) {
+        if (m_doc.m_bEffectLiftRecorded) {
+            m_doc.TakeBackEffectLift(modified);
+        }
+        return false;
+    }
+    m_doc.RecordEffectUndo();
+    Install(std::move(work));
+    m_lastValues = values;
+    return true;
+}
+
 bool CEffectSession::Accept(const std::vector<int>& values) {
-    if (!m_bOpen) {
+    if (!m_bOpen || m_bRunning) {
         return false;
     }
     bool changed = true;
     switch (m_effect.flow) {
         case EffectFlow::Direct:
         case EffectFlow::DialogThenApply:
-            m_doc.BeginEffect();
-            m_doc.m_rcSelectionPrev = m_doc.m_rcSelection;
-            changed = m_doc.LiftSelectionForEffect();
-            if (changed) {
-                m_doc.RecordEffectUndo();
-                Apply(values, true);
-            }
+            changed = AcceptDirect(values);
             break;
 
         case EffectFlow::LiveAdjustment:
-            if (m_lastValues != values) {
-                Preview(values);
+            if (m_lastValues != values && !Preview(values)) {
+                Cancel();
+                return false;
             }
             if (m_pSourceFragment) {
                 m_pSourceFragment.reset();
@@ -262,22 +355,26 @@ bool CEffectSession::Accept(const std::vector<int>& values) {
             break;
 
         case EffectFlow::SettingDialog:
-            if (m_lastValues != values) {
-                Preview(values);
+            if (m_lastValues != values && !Preview(values)) {
+                Cancel();
+                return false;
             }
             break;
 
         case EffectFlow::LivePreview:
         case EffectFlow::PreviewDialog:
             // A preview dialog's OK applies exactly as its Preview button does.
-            if (m_lastValues != values || m_effect.flow == EffectFlow::PreviewDialog) {
-                Preview(values);
+            if ((m_lastValues != values || m_effect.flow == EffectFlow::PreviewDialog) &&
+                !Preview(values)) {
+                Cancel();
+                return false;
             }
             RecordFromOriginal();
             break;
     }
     m_bOpen = false;
     m_pOriginal.reset();
+    m_pSpare.reset();
     m_doc.m_bEffectLiftRecorded = false;
     if (changed && m_doc.m_pFragment) {
         // The tools that scale or move the fragment start from its untouched copy: that is
@@ -289,7 +386,7 @@ bool CEffectSession::Accept(const std::vector<int>& values) {
 }
 
 void CEffectSession::Cancel() {
-    if (!m_bOpen) {
+    if (!m_bOpen || m_bRunning) {
         return;
     }
     m_bOpen = false;
@@ -316,6 +413,7 @@ void CEffectSession::Cancel() {
             break;
     }
     m_pOriginal.reset();
+    m_pSpare.reset();
     m_doc.m_bEffectLiftRecorded = false;
     m_doc.FinishEffect();
 }

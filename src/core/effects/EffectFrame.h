@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -8,6 +9,14 @@
 
 class Bitmap;
 class CPictorraDoc;
+class CProgress;
+
+// How a session runs an effect's pixel work: runner(progress, work) calls work() once, on any
+// thread, and returns when it has returned, cancelling progress meanwhile if the user asks it
+// to. work touches nothing but the session's own working copy, so the document may be shown
+// (painted) while it runs. The windows run it on the thread pool and show progress; without a
+// runner the work runs on the calling thread and cannot be cancelled (the command-line tool).
+using EffectRunner = std::function<void(CProgress& progress, const std::function<void()>& work)>;
 
 // One run of an effect of the Effects menu on a document, from the command to OK or Cancel.
 // The session does everything to the document that the effect's flow asks for -- lifting the
@@ -33,6 +42,13 @@ class CPictorraDoc;
 //                            the untouched copy back and makes none.
 // An effect that works on a selection only (Set Transparency) reports NeedsLayerOpacity from
 // Start when no selection could be lifted: the command opens the layer's opacity instead.
+//
+// Every run computes into a working copy beside the target, which takes the target's place
+// only when the run has finished. A run cancelled through the runner's progress leaves
+// exactly the untouched pixels in the target and records nothing: a direct effect's (or a
+// dialog-then-apply effect's) Accept then changes nothing and returns false, its lift of the
+// selection taken back; a cancelled Preview shows the untouched picture and the dialog stays
+// open; a cancelled Accept of the other flows ends the session as Cancel does.
 class CEffectSession {
 public:
     enum class StartResult {
@@ -56,12 +72,16 @@ public:
     // primary colour), a setting dialog's value as the document remembers it.
     std::vector<int> InitialValues() const;
 
+    // Runs the effect's work through runner from now on (see EffectRunner).
+    void SetRunner(EffectRunner runner);
+
     // Opens the session with the values the dialog shows first.
     StartResult Start(const std::vector<int>& values);
     // The effect with values, computed from the untouched pixels and shown in the document.
-    void Preview(const std::vector<int>& values);
+    // False when the run was cancelled (or ignored: one is still running).
+    bool Preview(const std::vector<int>& values);
     // OK: the result of values stays, with its undo entry. False when nothing changed (a
-    // direct effect whose selection could not be lifted).
+    // direct effect whose selection could not be lifted, or a cancelled run).
     bool Accept(const std::vector<int>& values);
     // Cancel: the untouched pixels come back.
     void Cancel();
@@ -69,13 +89,24 @@ public:
     bool IsOpen() const { return m_bOpen; }
 
 private:
-    // Applies the effect to the document's current target, with the busy cursor when the work
-    // may take a while (busy: always).
-    void Apply(const std::vector<int>& values, bool busy);
+    // Runs the effect on work, through the runner when there is one and work is big enough,
+    // with the busy cursor when the work may take a while (busy: always). False when the run
+    // was cancelled.
+    bool Compute(Bitmap& work, const std::vector<int>& values, bool busy);
+    // A copy of from to compute in (null, with the message shown, without the memory).
+    std::unique_ptr<Bitmap> WorkingCopy(const Bitmap& from);
+    // The finished result takes the place of the document's target.
+    void Install(std::unique_ptr<Bitmap> work);
+    // The effect computed from untouched and put in the target. False, the target as it
+    // was, when cancelled.
+    bool ApplyFrom(const Bitmap& untouched, const std::vector<int>& values, bool busy);
+    // A direct or dialog-then-apply effect's OK.
+    bool AcceptDirect(const std::vector<int>& values);
     // The untouched copy back into the target, pixel for pixel.
     void RestoreOriginal();
-    // A setting dialog's run: the entry, then the effect.
-    void Run(const std::vector<int>& values);
+    // A setting dialog's run from the untouched copy: the effect, then (when it was not
+    // cancelled) the entry and the result.
+    bool Run(const std::vector<int>& values);
     // A preview flow's accepted result, recorded as coming from the untouched copy.
     void RecordFromOriginal();
     bool AppliesOnStart() const;
@@ -94,6 +125,10 @@ private:
     std::unique_ptr<Bitmap> m_pOriginal;
     // The values last applied since the session started (none yet: empty).
     std::optional<std::vector<int>> m_lastValues;
+    EffectRunner m_runner;
+    bool m_bRunning = false;
+    // The pixels the last result replaced, kept to compute the next run in.
+    std::unique_ptr<Bitmap> m_pSpare;
 };
 
 // Applies effect with values as OK in its dialog leaves it (a direct effect at once), with

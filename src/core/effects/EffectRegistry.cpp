@@ -87,8 +87,8 @@ EffectInfo KernelEffect(const char* name, const char* menu, int command) {
     info.menuText = QString::fromLatin1(menu);
     info.commandId = command;
     info.flow = EffectFlow::Direct;
-    info.apply = [](Bitmap& target, const std::vector<int>&, const EffectContext&) {
-        ApplyKernelFilter(target, filter);
+    info.apply = [](Bitmap& target, const std::vector<int>&, const EffectContext& context) {
+        ApplyKernelFilter(target, filter, context.progress);
         return true;
     };
     return info;
@@ -135,8 +135,8 @@ std::vector<EffectInfo> MakeEffects() {
                  false,
                  ThreeSliders(QStringLiteral("Hue"), QStringLiteral("Saturation"),
                               QStringLiteral("Brightness")),
-                 [](Bitmap& t, V v, C) {
-                     AdjustHSB(t, HSBParams{v[0], v[1], v[2]});
+                 [](Bitmap& t, V v, C c) {
+                     AdjustHSB(t, HSBParams{v[0], v[1], v[2]}, c.progress);
                      return true;
                  }});
     {
@@ -269,8 +269,8 @@ std::vector<EffectInfo> MakeEffects() {
                  false,
                  false,
                  {},
-                 [](Bitmap& t, V, C) {
-                     Sharpen(t);
+                 [](Bitmap& t, V, C c) {
+                     Sharpen(t, c.progress);
                      return true;
                  }});
     e.back().startsGroup = true;  // the neighbourhood filters
@@ -283,8 +283,8 @@ std::vector<EffectInfo> MakeEffects() {
                  false,
                  false,
                  {},
-                 [](Bitmap& t, V, C) {
-                     Emboss(t);
+                 [](Bitmap& t, V, C c) {
+                     Emboss(t, c.progress);
                      return true;
                  }});
     e.push_back(
@@ -302,7 +302,7 @@ std::vector<EffectInfo> MakeEffects() {
                  false,
                  false,
                  {EffectParameter{"size", "Size:", 3, 9, 3, 2}},
-                 [](Bitmap& t, V v, C) { return Blur(t, v[0]); }});
+                 [](Bitmap& t, V v, C c) { return Blur(t, v[0], c.progress); }});
     e.push_back({"mosaic",
                  "Mosaic...",
                  {},
@@ -312,8 +312,8 @@ std::vector<EffectInfo> MakeEffects() {
                  false,
                  false,
                  {EffectParameter{"size", "Size:", kMosaicMinSize, kMosaicMaxSize, 2}},
-                 [](Bitmap& t, V v, C) {
-                     Mosaic(t, v[0]);
+                 [](Bitmap& t, V v, C c) {
+                     Mosaic(t, v[0], c.progress);
                      return true;
                  }});
     e.back().startsGroup = true;  // mosaic and noise

@@ -7,6 +7,7 @@
 #include <vector>
 
 class Bitmap;
+class CProgress;
 class CRandomSequence;
 
 // How an effect reaches the pixels from its menu command; the effect frame of the document
@@ -26,6 +27,11 @@ struct EffectContext {
     uint32_t secondary = 0xFFFFFFFF;  // and its secondary (background) colour
     // The program's one random sequence; the noise effects draw from it (never null for them).
     CRandomSequence* random = nullptr;
+    // The token of a run that may be cancelled, null otherwise. An effect that takes long on a
+    // big picture looks at it at every row (IsCancelled) and may then return at once, leaving
+    // the target half done: whoever cancelled puts the untouched pixels back. It counts the
+    // rows it finished (AdvanceProgress); the total is the target's height unless it sets one.
+    CProgress* progress = nullptr;
 };
 
 // One parameter of an effect, as its dialog's control and the command line take it. Values are

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 #include "platform/Bitmap.h"
 #include "platform/Parallel.h"
@@ -9,15 +10,16 @@
 // Helpers shared by the effects whose result does not depend on the order of the pixels.
 
 // Runs body(row, y) for every row of bitmap, the rows split over the cores. costPerPixel is a
-// rough count of operations, so that small pictures stay on the calling thread.
+// rough count of operations, so that small pictures stay on the calling thread. With
+// progress (which may be null), the rows stop once it is cancelled and each row done counts.
+template <typename Body>
+void ForEachRow(Bitmap& bitmap, int64_t costPerPixel, CProgress* progress, Body&& body) {
+    ParallelRows(bitmap.Height(), int64_t(bitmap.Width()) * costPerPixel, progress,
+                 [&](int y) { body(bitmap.Row(y), y); });
+}
 template <typename Body>
 void ForEachRow(Bitmap& bitmap, int64_t costPerPixel, Body&& body) {
-    ParallelBands(bitmap.Height(), int64_t(bitmap.Width()) * costPerPixel,
-                  [&](int first, int last) {
-                      for (int y = first; y < last; ++y) {
-                          body(bitmap.Row(y), y);
-                      }
-                  });
+    ForEachRow(bitmap, costPerPixel, nullptr, std::forward<Body>(body));
 }
 
 // A new value for each value of the red, green and blue bytes; alpha is never looked at.

@@ -35,12 +35,15 @@ void WriteRow(const uint32_t* __restrict maxima, uint32_t* __restrict row, int w
 
 }  // namespace
 
-void Emboss(Bitmap& target) {
+void Emboss(Bitmap& target, CProgress* progress) {
     const int width = target.Width(), height = target.Height();
     if (width < 3 || height < 3) {
         return;
     }
-    ForEachBandWithHalo(target, 1, 12, [&](const BandRows& source) {
+    if (progress) {
+        progress->SetTotal(height - 2);  // the first and the last row stay
+    }
+    ForEachBandWithHalo(target, 1, 12, progress, [&](const BandRows& source) {
         // Rows y - 1, y and y + 1 as the copy holds them (a fully transparent pixel is black),
         // in a ring of three; each is taken before the band overwrites it.
         std::vector<uint32_t> ring[3];
@@ -62,13 +65,14 @@ void Emboss(Bitmap& target) {
         }
         take(first - 1);
         take(first);
-        for (int y = first; y < last; ++y) {
+        for (int y = first; y < last && !source.IsCancelled(); ++y) {
             take(y + 1);
             RowMaxima(reinterpret_cast<const uint8_t*>(ring[(y - 1) % 3].data()),
                       reinterpret_cast<const uint8_t*>(ring[y % 3].data()),
                       reinterpret_cast<const uint8_t*>(ring[(y + 1) % 3].data()), bytes,
                       4 * (width - 2));
             WriteRow(maxima.data(), target.Row(y), width);
+            source.RowDone();
         }
     });
 }

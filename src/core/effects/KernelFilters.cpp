@@ -11,6 +11,6 @@ const std::array<int32_t, 9>& KernelOf(KernelFilter filter) {
     return kernels[int(filter)];
 }
 
-void ApplyKernelFilter(Bitmap& target, KernelFilter filter) {
-    ConvolveBitmap(target, KernelOf(filter).data(), 3, 3);
+void ApplyKernelFilter(Bitmap& target, KernelFilter filter, CProgress* progress) {
+    ConvolveBitmap(target, KernelOf(filter).data(), 3, 3, progress);
 }

@@ -28,14 +28,14 @@ std::vector<std::pair<int, int>> MosaicRuns(int length, int size) {
     return runs;
 }
 
-void Mosaic(Bitmap& target, int size) {
+void Mosaic(Bitmap& target, int size, CProgress* progress) {
     if (size < 2) {
         return;
     }
     const auto columns = MosaicRuns(target.Width(), size);
     const auto rows = MosaicRuns(target.Height(), size);
     ParallelBands(int(rows.size()), int64_t(target.Width()) * size, [&](int first, int last) {
-        for (int r = first; r < last; ++r) {
+        for (int r = first; r < last && !IsCancelled(progress); ++r) {
             const auto [top, bottom] = rows[size_t(r)];
             const int sampleY = top + (bottom - top) / 2;
             for (const auto& [left, right] : columns) {
@@ -49,6 +49,7 @@ void Mosaic(Bitmap& target, int size) {
                     }
                 }
             }
+            AdvanceProgress(progress, bottom - top);
         }
     });
 }

@@ -5,6 +5,8 @@
 
 #include "platform/Bitmap.h"
 
+class CProgress;
+
 // The block sizes of the mosaic dialog: slider 1..150, size = position + 1.
 constexpr int kMosaicMinSize = 2;
 constexpr int kMosaicMaxSize = 151;
@@ -20,4 +22,4 @@ std::vector<std::pair<int, int>> MosaicRuns(int length, int size);
 // runs of both axes, and every pixel of a cell takes the blue, green and red of the cell's
 // middle pixel (first + (last - first) / 2 on each axis; for a grid block (x + S/2, y + S/2)),
 // keeping its own alpha. Fully transparent pixels stay.
-void Mosaic(Bitmap& target, int size);
+void Mosaic(Bitmap& target, int size, CProgress* progress = nullptr);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/Bitmap.h"
@@ -27,25 +27,33 @@ public:
     }
     int First() const { return m_nFirst; }
     int Last() const { return m_nLast; }
+    // The run's token (null when the work cannot be cancelled): a band looks at it before
+    // each row and counts each row it wrote.
+    bool IsCancelled() const { return ::IsCancelled(m_pProgress); }
+    void RowDone() const { AdvanceProgress(m_pProgress); }
 
 private:
     template <typename Body>
-    friend void ForEachBandWithHalo(Bitmap& target, int halo, int64_t costPerPixel, Body&& body);
+    friend void ForEachBandWithHalo(Bitmap& target, int halo, int64_t costPerPixel,
+                                    CProgress* progress, Body&& body);
 
     const Bitmap* m_pBitmap = nullptr;
     int m_nFirst = 0, m_nLast = 0, m_nHalo = 0;
     const std::vector<uint32_t>* m_pAbove = nullptr;  // rows [first - halo, first + halo)
     const std::vector<uint32_t>* m_pBelow = nullptr;  // rows [last - halo, last + halo)
+    CProgress* m_pProgress = nullptr;
 };
 
 // Runs body(rows) once per band of target's rows (rows.First() .. rows.Last() - 1), the bands
 // on the cores. costPerPixel is a rough operation count, so that small pictures stay on the
-// calling thread.
+// calling thread. With progress (which may be null), the bands are expected to stop early
+// once it is cancelled (BandRows::IsCancelled) and to count their rows (BandRows::RowDone).
 template <typename Body>
-void ForEachBandWithHalo(Bitmap& target, int halo, int64_t costPerPixel, Body&& body) {
+void ForEachBandWithHalo(Bitmap& target, int halo, int64_t costPerPixel, CProgress* progress,
+                         Body&& body) {
     const int width = target.Width(), height = target.Height();
     const int64_t cost = int64_t(width) * height * std::max<int64_t>(1, costPerPixel);
-    const int cores = int(std::max(1u, std::thread::hardware_concurrency()));
+    const int cores = CThreadPool::CoreCount();
     const int bands = int(
         std::clamp<int64_t>(cost / (int64_t(1) << 18), 1, std::min(cores, std::max(1, height))));
     const int step = (height + bands - 1) / bands;
@@ -71,10 +79,16 @@ void ForEachBandWithHalo(Bitmap& target, int halo, int64_t costPerPixel, Body&& 
                 rows.m_nHalo = halo;
                 rows.m_pAbove = &boundaries[size_t(b)];
                 rows.m_pBelow = &boundaries[size_t(b + 1)];
+                rows.m_pProgress = progress;
                 if (rows.m_nFirst < rows.m_nLast) {
                     body(rows);
                 }
             }
         },
         1);
+}
+
+template <typename Body>
+void ForEachBandWithHalo(Bitmap& target, int halo, int64_t costPerPixel, Body&& body) {
+    ForEachBandWithHalo(target, halo, costPerPixel, nullptr, std::forward<Body>(body));
 }

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-void Sharpen(Bitmap& target) {
+#include "platform/Progress.h"
+
+void Sharpen(Bitmap& target, CProgress* progress) {
     const int width = target.Width(), height = target.Height();
     if (width < 3 || height < 3) {
         return;
@@ -14,7 +16,10 @@ void Sharpen(Bitmap& target) {
     // One value per byte of the row (those of the alpha bytes are not used): 6 x 255 at most,
     // -3 x 255 at least.
     std::vector<int16_t> partial(size_t(width) * 4);
-    for (int y = 1; y < height - 1; ++y) {
+    if (progress) {
+        progress->SetTotal(height - 2);  // the first and the last row stay
+    }
+    for (int y = 1; y < height - 1 && !IsCancelled(progress); ++y) {
         const uint8_t* above = reinterpret_cast<const uint8_t*>(target.Row(y - 1));
         const uint8_t* below = reinterpret_cast<const uint8_t*>(target.Row(y + 1));
         uint8_t* row = reinterpret_cast<uint8_t*>(target.Row(y));
@@ -36,5 +41,6 @@ void Sharpen(Bitmap& target) {
             left[1] = p[1];
             left[2] = p[2];
         }
+        AdvanceProgress(progress);
     }
 }
