@@ -9,9 +9,9 @@
 #include <memory>
 
 #include "BenchMain.h"
-#include "app/ToolOptions.h"
 #include "document/PictorraDoc.h"
 #include "support/TestPictures.h"
+#include "ui/ToolOptions.h"
 #include "view/PictorraView.h"
 #include "view/ViewFrame.h"
 

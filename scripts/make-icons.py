@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the program's tool-bar icons and canvas cursors as SVG files.
 
-    scripts/make-icons.py          # rewrites src/app/icons/bar/*.svg and src/app/icons/cursors/*.svg
+    scripts/make-icons.py          # rewrites src/ui/icons/bar/*.svg and src/ui/icons/cursors/*.svg
 
 The tool bars use 24 x 24 pictures, the option bars 16 x 16 and the cursors 32 x 32. All share
 one look: a dark outline 1.5 units wide with round joins, white or light fills, and a few
@@ -13,8 +13,8 @@ import os
 import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-BAR = os.path.join(ROOT, "src", "app", "icons", "bar")
-CURSORS = os.path.join(ROOT, "src", "app", "icons", "cursors")
+BAR = os.path.join(ROOT, "src", "ui", "icons", "bar")
+CURSORS = os.path.join(ROOT, "src", "ui", "icons", "cursors")
 
 INK = "#2b2b2b"
 PAPER = "#ffffff"

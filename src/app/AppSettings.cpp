@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/SettingsStore.h"
+#include "ui/SettingsStore.h"
 
 namespace {
 const QString kHistoryStates = QStringLiteral("Settings/History States");

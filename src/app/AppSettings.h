@@ -4,8 +4,8 @@
 #include <QString>
 #include <cstdint>
 
-#include "app/CommandIds.h"
-#include "app/RecentFileList.h"
+#include "ui/CommandIds.h"
+#include "ui/RecentFileList.h"
 
 // Every value the program keeps between runs. They are read once at start and written once
 // when the main window closes, here and nowhere else. The file mirrors the registry layout of

@@ -3,7 +3,7 @@
 #include <QMdiSubWindow>
 #include <memory>
 
-#include "app/CmdTarget.h"
+#include "ui/CmdTarget.h"
 #include "view/ViewFrame.h"
 
 class CDocCommands;

@@ -4,7 +4,6 @@
 #include <QMessageBox>
 
 #include "app/ChildFrame.h"
-#include "app/CommandIds.h"
 #include "app/FileDialogs.h"
 #include "app/PictorraApp.h"
 #include "document/PictorraDoc.h"
@@ -12,6 +11,7 @@
 #include "effects/EffectCommands.h"
 #include "effects/EffectRegistry.h"
 #include "files/FileFormats.h"
+#include "ui/CommandIds.h"
 
 CDocCommands::CDocCommands(CPictorraDoc& doc, CChildFrame& frame, CPictorraApp& app)
     : m_doc(doc), m_frame(frame), m_app(app) {

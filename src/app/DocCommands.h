@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "app/CmdTarget.h"
+#include "ui/CmdTarget.h"
 
 class CChildFrame;
 class CPictorraApp;

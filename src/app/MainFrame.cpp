@@ -14,11 +14,8 @@
 #include <array>
 
 #include "app/ChildFrame.h"
-#include "app/CommandIds.h"
-#include "app/CommandRouter.h"
 #include "app/DocCommands.h"
 #include "app/MainFrameHost.h"
-#include "app/MainMenus.h"
 #include "app/PictorraApp.h"
 #include "app/PreferenceDialog.h"
 #include "app/ToolCommands.h"
@@ -27,6 +24,9 @@
 #include "effects/EffectCommands.h"
 #include "panels/ColorBar.h"
 #include "panels/LayerDialog.h"
+#include "ui/CommandIds.h"
+#include "ui/CommandRouter.h"
+#include "ui/MainMenus.h"
 #include "view/PictorraView.h"
 #include "view/ViewCommands.h"
 

@@ -6,8 +6,8 @@
 #include <array>
 #include <memory>
 
-#include "app/CmdTarget.h"
-#include "app/ToolOptions.h"
+#include "ui/CmdTarget.h"
+#include "ui/ToolOptions.h"
 
 struct CAppSettings;
 class CChildFrame;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ToolOptions.h"
 #include "document/DocumentHost.h"
+#include "ui/ToolOptions.h"
 
 class CMainFrame;
 

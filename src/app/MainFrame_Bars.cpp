@@ -8,13 +8,13 @@
 #include <QToolBar>
 
 #include "app/AppSettings.h"
-#include "app/BarIcons.h"
-#include "app/CommandIds.h"
-#include "app/CommandRouter.h"
 #include "app/MainFrame.h"
 #include "app/ToolCommands.h"
 #include "document/SelectionCommands.h"
 #include "panels/LayerDialog.h"
+#include "ui/BarIcons.h"
+#include "ui/CommandIds.h"
+#include "ui/CommandRouter.h"
 
 namespace {
 

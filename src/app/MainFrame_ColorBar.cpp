@@ -1,9 +1,9 @@
 #include "app/ChildFrame.h"
-#include "app/CommandIds.h"
-#include "app/CommandRouter.h"
 #include "app/MainFrame.h"
 #include "document/ToolState.h"
 #include "panels/ColorBar.h"
+#include "ui/CommandIds.h"
+#include "ui/CommandRouter.h"
 #include "view/PictorraView.h"
 #include "view/Tool.h"
 

@@ -3,10 +3,10 @@
 #include <QAction>
 
 #include "app/ChildFrame.h"
-#include "app/CommandRouter.h"
 #include "app/MainFrame.h"
 #include "app/ToolCommands.h"
 #include "document/PictorraDoc.h"
+#include "ui/CommandRouter.h"
 #include "view/PictorraView.h"
 
 void CMainFrame::RegisterToolCommands() {

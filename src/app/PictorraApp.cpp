@@ -11,14 +11,14 @@
 #include "app/AboutDlg.h"
 #include "app/BrandPicture.h"
 #include "app/ChildFrame.h"
-#include "app/CommandIds.h"
 #include "app/DocTemplate.h"
 #include "app/MainFrame.h"
-#include "app/MainMenus.h"
 #include "app/SizeDlg.h"
 #include "app/SplashWnd.h"
 #include "document/PictorraDoc.h"
 #include "files/FreeImageLibrary.h"
+#include "ui/CommandIds.h"
+#include "ui/MainMenus.h"
 
 namespace {
 // The paths named on the command line: every argument after the program's name that is not

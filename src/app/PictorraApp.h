@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "app/AppSettings.h"
-#include "app/CmdTarget.h"
 #include "app/FileDialogs.h"
+#include "ui/CmdTarget.h"
 
 class CAboutDlg;
 class CChildFrame;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/CommandIds.h"
 #include "document/ToolState.h"
+#include "ui/CommandIds.h"
 
 namespace {
 

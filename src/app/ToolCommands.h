@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <span>
 
-#include "app/ToolOptions.h"
+#include "ui/ToolOptions.h"
 
 // A set of tool states (1 .. 49) as one bit each.
 class CToolStates {

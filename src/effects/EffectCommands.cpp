@@ -3,14 +3,14 @@
 #include <QMenu>
 #include <map>
 
-#include "app/CommandRouter.h"
-#include "app/MainMenus.h"
 #include "document/PictorraDoc.h"
 #include "effects/EffectDialogs.h"
 #include "effects/EffectFrame.h"
 #include "effects/EffectRegistry.h"
 #include "effects/EffectRunUi.h"
 #include "panels/SetTransparencyLayerDlg.h"
+#include "ui/CommandRouter.h"
+#include "ui/MainMenus.h"
 
 void AddEffectCommands(CCommandRouter& router) {
     for (const EffectInfo& effect : Effects()) {

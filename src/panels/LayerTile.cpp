@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "document/LayerThumbnail.h"
 #include "document/PictorraDoc.h"
 #include "panels/LayerDialog.h"
 
@@ -43,17 +44,8 @@ void CLayerTile::paintEvent(QPaintEvent*) {
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(kThumbnailFrame.adjusted(0, 0, -1, -1));
 
-    // A 70 x 50 copy, stretched (the aspect is not kept), sampled from the layer's pixels:
-    // the cost is the thumbnail's, whatever the layer's size.
-    const Bitmap& bitmap = *layer->m_pBitmap;
-    QImage thumbnail(kThumbnail.size(), QImage::Format_ARGB32);
-    for (int y = 0; y < kThumbnail.height(); ++y) {
-        const uint32_t* src = bitmap.Row(int(int64_t(y) * bitmap.Height() / kThumbnail.height()));
-        auto* dst = reinterpret_cast<uint32_t*>(thumbnail.scanLine(y));
-        for (int x = 0; x < kThumbnail.width(); ++x) {
-            dst[x] = src[int64_t(x) * bitmap.Width() / kThumbnail.width()];
-        }
-    }
+    // A 70 x 50 copy of what the window shows of the layer, a lifted selection included.
+    const QImage thumbnail = MakeLayerThumbnail(*doc, *layer, kThumbnail.size());
     painter.drawImage(kThumbnail.topLeft(), thumbnail);
 
     // The drop marker along this tile's top or bottom edge.

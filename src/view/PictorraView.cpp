@@ -9,11 +9,11 @@
 #include <climits>
 #include <cmath>
 
-#include "app/CommandIds.h"
-#include "app/ToolOptions.h"
 #include "document/PictorraDoc.h"
 #include "document/ToolState.h"
 #include "platform/Bitmap.h"
+#include "ui/CommandIds.h"
+#include "ui/ToolOptions.h"
 #include "view/ViewCommands.h"
 #include "view/ViewFrame.h"
 #include "view/ZoomSteps.h"

@@ -11,9 +11,9 @@
 #include <optional>
 #include <vector>
 
-#include "app/CmdTarget.h"
 #include "document/Selection.h"
 #include "platform/Rect.h"
+#include "ui/CmdTarget.h"
 #include "view/ScreenCompose.h"
 #include "view/ToolRegistry.h"
 

@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/ToolOptions.h"
 #include "document/PictorraDoc.h"
 #include "document/ToolState.h"
+#include "ui/ToolOptions.h"
 #include "view/PictorraView.h"
 #include "view/ViewCursors.h"
 #include "view/ViewFrame.h"
@@ -233,6 +233,10 @@ void CPictorraView::OnLeftUp(QPoint client) {
         m_bResizing = 0;
         m_bLeftDrag = 0;
         ReleaseCapture();
+        // The layer's tile shows the stretched fragment where it now lies.
+        if (GetDocument().m_pFragment) {
+            GetDocument().Notify(kChangeThumbnails);
+        }
         return;
     }
     if (!m_bLeftDrag) {

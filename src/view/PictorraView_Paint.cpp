@@ -6,10 +6,10 @@
 #include <cmath>
 #include <functional>
 
-#include "app/ToolOptions.h"
 #include "document/PictorraDoc.h"
 #include "document/ToolState.h"
 #include "platform/Bitmap.h"
+#include "ui/ToolOptions.h"
 #include "view/PictorraView.h"
 #include "view/RegionOutline.h"
 #include "view/ScreenCompose.h"

@@ -51,8 +51,7 @@ ShownImages ImagesToShow(const CPictorraDoc& doc, int activeNumber) {
     }
     if (doc.m_pFragment) {
         shown.fragment = doc.m_pFragment.get();
-        shown.fragmentRect = doc.m_rcSelection.IsEmpty() ? QRect(QPoint(), doc.m_pFragment->Size())
-                                                         : doc.m_rcSelection.ToQRect();
+        shown.fragmentRect = doc.FragmentRect();
     }
     return shown;
 }

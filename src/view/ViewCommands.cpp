@@ -2,9 +2,9 @@
 
 #include <QMenu>
 
-#include "app/CommandIds.h"
-#include "app/CommandRouter.h"
-#include "app/MainMenus.h"
+#include "ui/CommandIds.h"
+#include "ui/CommandRouter.h"
+#include "ui/MainMenus.h"
 
 namespace {
 constexpr CFixedZoom kFixedZooms[] = {

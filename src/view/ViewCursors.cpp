@@ -5,7 +5,7 @@
 #include <array>
 #include <optional>
 
-#include "app/BarIcons.h"
+#include "ui/BarIcons.h"
 
 namespace {
 struct CursorImage {

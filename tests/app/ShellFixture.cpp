@@ -8,12 +8,12 @@
 #include <QMimeData>
 
 #include "app/ChildFrame.h"
-#include "app/CommandIds.h"
-#include "app/CommandRouter.h"
 #include "app/MainFrame.h"
 #include "app/SizeDlg.h"
 #include "app/SplashWnd.h"
 #include "support/WidgetTesting.h"
+#include "ui/CommandIds.h"
+#include "ui/CommandRouter.h"
 
 ShellFixture::ShellFixture(const QStringList& files) {
     // Each test starts from an empty clipboard.

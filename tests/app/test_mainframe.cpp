@@ -13,11 +13,7 @@
 #include <QTextBrowser>
 #include <QToolBar>
 
-#include "app/BarIcons.h"
-#include "app/BmpWnd.h"
 #include "app/ChildFrame.h"
-#include "app/CommandIds.h"
-#include "app/CommandRouter.h"
 #include "app/MainFrame.h"
 #include "app/PreferenceDialog.h"
 #include "app/ShellFixture.h"
@@ -26,6 +22,10 @@
 #include "panels/LayerDialog.h"
 #include "support/TestPictures.h"
 #include "support/WidgetTesting.h"
+#include "ui/BarIcons.h"
+#include "ui/BmpWnd.h"
+#include "ui/CommandIds.h"
+#include "ui/CommandRouter.h"
 #include "view/PictorraView.h"
 #include "view/ViewCursors.h"
 

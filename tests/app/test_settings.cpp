@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 
 #include "app/AppSettings.h"
-#include "app/RecentFileList.h"
+#include "ui/RecentFileList.h"
 
 namespace {
 

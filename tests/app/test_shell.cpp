@@ -18,19 +18,20 @@
 #include "ShellFixture.h"
 #include "app/AboutDlg.h"
 #include "app/ChildFrame.h"
-#include "app/CommandIds.h"
-#include "app/CommandRouter.h"
 #include "app/DocCommands.h"
 #include "app/MainFrame.h"
-#include "app/MainMenus.h"
 #include "app/SizeDlg.h"
 #include "app/SplashWnd.h"
 #include "app/StaticLink.h"
 #include "document/PictorraDoc.h"
 #include "document/SelectionCommands.h"
+#include "effects/EffectRegistry.h"
 #include "files/FileFormats.h"
 #include "support/TestPictures.h"
 #include "support/WidgetTesting.h"
+#include "ui/CommandIds.h"
+#include "ui/CommandRouter.h"
+#include "ui/MainMenus.h"
 #include "view/PictorraView.h"
 
 namespace {
@@ -466,6 +467,38 @@ TEST(UndoRedo, TheEditMenuUndoesAndRedoesTheLastEditOfTheActiveLayer) {
     EXPECT_TRUE(doc.IsModified());
 }
 
+TEST(UndoRedo, UndoWhileTypingEndsTheLineFirstAndLaterTypingBringsNothingBack) {
+    ShellFixture shell;
+    shell.FinishStartup();
+    CChildFrame* child = shell.NewPicture(80, 50);
+    ASSERT_NE(child, nullptr);
+    CPictorraDoc& doc = child->GetDocument();
+    CPictorraView& view = child->View();
+    CCommandRouter& router = shell.Frame().Router();
+    router.Execute(ID_TOOL_TEXT);
+    const auto blank = doc.m_pActiveBitmap->Clone();
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {},
+                      view.ImageToClient(QRect(5, 15, 1, 1)).center());
+    QTest::keyClicks(&view, QStringLiteral("ab"));
+    QTest::keyClick(&view, Qt::Key_Backspace);
+    QTest::keyClicks(&view, QStringLiteral("c"));
+    QTest::keyClick(&view, Qt::Key_Return);
+    const auto firstLine = doc.m_pActiveBitmap->Clone();
+    ASSERT_FALSE(SamePixels(*firstLine, *blank));
+    QTest::keyClicks(&view, QStringLiteral("xy"));
+    const auto bothLines = doc.m_pActiveBitmap->Clone();
+
+    router.Execute(ID_EDIT_UNDO);
+    EXPECT_TRUE(SamePixels(*doc.m_pActiveBitmap, *firstLine)) << "only the line being typed";
+    QTest::keyClicks(&view, QStringLiteral("q"));
+    EXPECT_TRUE(SamePixels(*doc.m_pActiveBitmap, *firstLine)) << "nothing undone comes back";
+    router.Execute(ID_EDIT_REDO);
+    EXPECT_TRUE(SamePixels(*doc.m_pActiveBitmap, *bothLines));
+    router.Execute(ID_EDIT_UNDO);
+    router.Execute(ID_EDIT_UNDO);
+    EXPECT_TRUE(SamePixels(*doc.m_pActiveBitmap, *blank));
+}
+
 TEST(UnsavedWork, ClosingAModifiedPictureAsksSaveDiscardOrCancel) {
     ShellFixture shell;
     shell.FinishStartup();
@@ -495,6 +528,36 @@ TEST(UnsavedWork, ClosingAModifiedPictureAsksSaveDiscardOrCancel) {
     child->close();
     ASSERT_TRUE(ProcessEventsUntil([&] { return alive.isNull(); }));
     EXPECT_EQ(QImage(path).pixel(1, 1), 0xFF00FF00u) << "Save wrote the change first";
+}
+
+TEST(UnsavedWork, SaveWhileTheWholePictureIsLiftedWritesTheEditedPicture) {
+    // Select All, Gray Scale, Ctrl+S: the grey pixels live in the lifted selection, and the
+    // file and the layer's tile must hold them.
+    ShellFixture shell;
+    shell.FinishStartup();
+    const QString path = shell.WritePicture(QStringLiteral("photo.png"), MakeTestImage(24, 16));
+    CChildFrame* child = shell.App().OpenDocumentFile(path);
+    ASSERT_NE(child, nullptr);
+    CPictorraDoc& doc = child->GetDocument();
+    CCommandRouter& router = shell.Frame().Router();
+    router.Find(kCmdSelectAll)->trigger();
+    router.Find(FindEffect(QStringLiteral("grayscale"))->commandId)->trigger();
+    ASSERT_NE(doc.m_pFragment, nullptr);
+    const auto shown = doc.ComposeImage(true);
+    QApplication::setActiveWindow(&shell.Frame());
+    router.UpdateAll();
+    QTest::keyClick(&child->View(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_NE(doc.m_pFragment, nullptr) << "the selection stays lifted";
+    EXPECT_TRUE(SamePixels(*Bitmap::FromImage(QImage(path)), *shown));
+    const uint32_t grey = QImage(path).pixel(5, 5);
+    EXPECT_EQ(qRed(grey), qGreen(grey));
+    EXPECT_EQ(qGreen(grey), qBlue(grey));
+    EXPECT_NE(qAlpha(grey), 0);
+
+    // Undo still works as before: the colours come back.
+    router.Find(ID_EDIT_UNDO)->trigger();
+    EXPECT_TRUE(SamePixelsAs(doc, MakeTestImage(24, 16)));
 }
 
 TEST(UnsavedWork, QuittingAsksAboutEveryModifiedPicture) {

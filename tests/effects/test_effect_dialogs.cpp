@@ -14,7 +14,6 @@
 #include <QTest>
 
 #include "app/ChildFrame.h"
-#include "app/CommandRouter.h"
 #include "app/MainFrame.h"
 #include "app/ShellFixture.h"
 #include "document/PictorraDoc.h"
@@ -23,6 +22,7 @@
 #include "panels/SetTransparencyLayerDlg.h"
 #include "support/TestPictures.h"
 #include "support/WidgetTesting.h"
+#include "ui/CommandRouter.h"
 
 namespace {
 

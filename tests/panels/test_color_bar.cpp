@@ -10,8 +10,6 @@
 #include <QTimerEvent>
 #include <QToolButton>
 
-#include "app/CommandIds.h"
-#include "app/CommandRouter.h"
 #include "app/MainFrame.h"
 #include "app/MainFrameHost.h"
 #include "app/ShellFixture.h"
@@ -21,6 +19,8 @@
 #include "panels/ColorDlg.h"
 #include "panels/ExplorerDlg.h"
 #include "support/WidgetTesting.h"
+#include "ui/CommandIds.h"
+#include "ui/CommandRouter.h"
 
 namespace {
 

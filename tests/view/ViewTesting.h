@@ -3,8 +3,8 @@
 #include <QString>
 #include <memory>
 
-#include "app/ToolOptions.h"
 #include "document/PictorraDoc.h"
+#include "ui/ToolOptions.h"
 #include "view/PictorraView.h"
 #include "view/ViewFrame.h"
 

@@ -8,12 +8,12 @@
 
 #include "ViewTesting.h"
 #include "app/ChildFrame.h"
-#include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/ShellFixture.h"
 #include "document/ToolState.h"
 #include "support/TestPictures.h"
 #include "support/WidgetTesting.h"
+#include "ui/CommandIds.h"
 #include "view/RegionOutline.h"
 #include "view/ScreenCompose.h"
 #include "view/ViewCommands.h"

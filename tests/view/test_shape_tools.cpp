@@ -14,7 +14,6 @@
 
 #include "ViewTesting.h"
 #include "app/ChildFrame.h"
-#include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/ShellFixture.h"
 #include "document/ToolState.h"
@@ -23,6 +22,7 @@
 #include "panels/SelectTwoColorsDlg.h"
 #include "support/TestPictures.h"
 #include "support/WidgetTesting.h"
+#include "ui/CommandIds.h"
 #include "view/tools/TextTool.h"
 
 namespace {

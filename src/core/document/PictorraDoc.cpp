@@ -136,9 +136,14 @@ std::unique_ptr<Bitmap> CPictorraDoc::ComposeImage(bool transparent) {
     }
     std::vector<ComposeSource> sources;
     sources.push_back({m_pBelowCache.get(), 0, 0, 1.0f});
+    std::unique_ptr<Bitmap> activeAsShown;
     if (const CLayerFrame* layer = ActiveLayer()) {
-        sources.push_back({m_pActiveBitmap, layer->m_nOffsetX, layer->m_nOffsetY,
-                           float(layer->m_nOpacity) / 100.0f});
+        const Bitmap* pixels = LayerPixelsAsShown(*layer, &activeAsShown);
+        if (!pixels) {
+            return nullptr;
+        }
+        sources.push_back(
+            {pixels, layer->m_nOffsetX, layer->m_nOffsetY, float(layer->m_nOpacity) / 100.0f});
     } else if (m_pActiveBitmap) {
         sources.push_back({m_pActiveBitmap, 0, 0, 1.0f});
     }

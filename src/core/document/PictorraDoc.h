@@ -55,9 +55,20 @@ public:
     void RebuildLayerCaches();
     // Forgets what the caches show, so that the next rebuild recomputes them.
     void InvalidateLayerCaches();
-    // The picture as saved: below-cache, the active layer (whatever its visibility) at its
-    // offset with its opacity, above-cache; on transparent or on opaque white. Caller owns it.
+    // The picture as saved: below-cache, the active layer (whatever its visibility, with a
+    // lifted fragment put back in place) at its offset with its opacity, above-cache; on
+    // transparent or on opaque white. Caller owns it; null when the memory runs out.
     std::unique_ptr<Bitmap> ComposeImage(bool transparent);
+    // layer's pixels as the window shows them and every save writes them: its own bitmap, or,
+    // for the active layer while a selection is lifted, a copy in *holder with the fragment
+    // drawn back where it is shown (stretched into m_rcSelection, blended over the layer, as
+    // dropping it would leave it). The document itself is not changed. Null when that copy
+    // cannot be had.
+    const Bitmap* LayerPixelsAsShown(const CLayerFrame& layer,
+                                     std::unique_ptr<Bitmap>* holder) const;
+    // Where the lifted fragment is shown, in image pixels: m_rcSelection, into which it is
+    // stretched (its own size at the origin while the rectangle is empty).
+    QRect FragmentRect() const;
 
     CLayerFrame* InsertLayer(int number, std::unique_ptr<Bitmap> bitmap);
     CLayerFrame* AddEmptyLayer();
@@ -280,6 +291,9 @@ private:
     std::unique_ptr<Bitmap> FragmentAsShown() const;
     // Draws the fragment back into the active layer at m_rcSelection and destroys it.
     void PutFragmentBack();
+    // Draws the fragment into pixels, the active layer's bitmap or a copy of it, where it is
+    // shown: stretched into m_rcSelection and blended over.
+    void DrawFragmentOnto(Bitmap& pixels, const CLayerFrame& layer) const;
     // picture on the clipboard in both formats; false when there is no clipboard.
     bool PutPictureOnClipboard(const Bitmap& picture);
     // Copy's and Crop's fragment: a copy of the selected pixels that goes away after use.

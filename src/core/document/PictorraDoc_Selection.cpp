@@ -164,19 +164,45 @@ std::unique_ptr<Bitmap> CPictorraDoc::FragmentAsShown() const {
     return shown;
 }
 
+void CPictorraDoc::DrawFragmentOnto(Bitmap& pixels, const CLayerFrame& layer) const {
+    if (!m_pFragment) {
+        return;
+    }
+    // Blended over the layer, stretched into the rectangle it is shown in (resizing the
+    // selection scales the floating pixels).
+    DrawBitmapRect(pixels, FragmentRect().translated(-layer.m_nOffsetX, -layer.m_nOffsetY),
+                   *m_pFragment, m_pFragment->Rect());
+}
+
+QRect CPictorraDoc::FragmentRect() const {
+    if (!m_pFragment) {
+        return {};
+    }
+    return m_rcSelection.IsEmpty() ? QRect(QPoint(), m_pFragment->Size()) : m_rcSelection.ToQRect();
+}
+
 void CPictorraDoc::PutFragmentBack() {
     if (!m_pFragment) {
         return;
     }
     const CLayerFrame* layer = ActiveLayer();
     if (layer && m_pActiveBitmap) {
-        // Blended over the layer, stretched into the rectangle it is shown in (resizing the
-        // selection scales the floating pixels).
-        DrawBitmapRect(*m_pActiveBitmap, InLayer(m_rcSelection, *layer), *m_pFragment,
-                       m_pFragment->Rect());
+        DrawFragmentOnto(*m_pActiveBitmap, *layer);
     }
     m_pFragment.reset();
     Selection().m_pFragmentOriginal.reset();
+}
+
+const Bitmap* CPictorraDoc::LayerPixelsAsShown(const CLayerFrame& layer,
+                                               std::unique_ptr<Bitmap>* holder) const {
+    if (!m_pFragment || &layer != ActiveLayer()) {
+        return layer.m_pBitmap.get();
+    }
+    *holder = layer.m_pBitmap->Clone();
+    if (*holder) {
+        DrawFragmentOnto(**holder, layer);
+    }
+    return holder->get();
 }
 
 void CPictorraDoc::DropSelection() {

@@ -165,7 +165,18 @@ void CPictorraDoc::RedoLastEdit() {
 
 void CPictorraDoc::StepHistory(bool undo) {
     CLayerFrame* layer = ActiveLayer();
-    if (!layer || !(undo ? layer->m_History.CanUndo() : layer->m_History.CanRedo())) {
+    if (!layer) {
+        return;
+    }
+    // Text being typed is ended first, as one step of its own, which Undo then takes back;
+    // typing afterwards starts a new line and never brings back what was undone.
+    FinishTextEntry();
+    // What is still pending is a moved or new selection waiting to be recorded when it is
+    // put down. That entry would describe the picture as it is now, so it is dropped: recorded
+    // after this step it would bring back the state before the step (a layer with a hole
+    // where the selection was lifted) and hide the steps of the redo list.
+    DiscardPendingUndo();
+    if (!(undo ? layer->m_History.CanUndo() : layer->m_History.CanRedo())) {
         return;
     }
     // The entry first: when its pixels cannot be had, nothing has changed yet.

@@ -133,9 +133,17 @@ bool CPictorraDoc::SaveImageFile(const QString& path) {
     }
 
     if (format->format == FileFormat::Qpi) {
-        std::vector<const CLayerFrame*> layers;
+        // A lifted selection goes into the file in place on its layer, as the window shows it.
+        std::unique_ptr<Bitmap> activeAsShown;
+        std::vector<QpiLayerView> layers;
         for (const auto& layer : m_arrLayers) {
-            layers.push_back(layer.get());
+            const Bitmap* pixels = LayerPixelsAsShown(*layer, &activeAsShown);
+            if (!pixels) {
+                m_pHost->ShowMessage(QString::fromLatin1(kMsgSaveFailed), MessageIcon::Warning);
+                return false;
+            }
+            layers.push_back({layer->m_bVisible, layer->m_nOpacity, layer->m_nOffsetX,
+                              layer->m_nOffsetY, pixels});
         }
         QSaveFile file(path);
         QString error;

@@ -3,8 +3,6 @@
 #include <QtEndian>
 #include <algorithm>
 
-#include "document/LayerFrame.h"
-
 namespace {
 
 // Offsets this far out are no picture's; they would overflow the layer's rectangle.
@@ -38,18 +36,18 @@ bool Fail(QString* error, const char* message) {
 
 }  // namespace
 
-bool WriteQpi(QIODevice& out, std::span<const CLayerFrame* const> layers, QSize pictureSize,
+bool WriteQpi(QIODevice& out, std::span<const QpiLayerView> layers, QSize pictureSize,
               QString* error) {
     if (!PutInts(out, {int32_t(layers.size())})) {
         return Fail(error, "Failed to save document.");
     }
-    for (const CLayerFrame* layer : layers) {
-        const Bitmap& bitmap = *layer->m_pBitmap;
+    for (const QpiLayerView& layer : layers) {
+        const Bitmap& bitmap = *layer.bitmap;
         if (bitmap.PixelFormat() != Bitmap::kPixelFormat32bppARGB) {
             return Fail(error, kMsgQpiUnknownPixelFormat);
         }
-        if (!PutInts(out, {layer->m_bVisible, layer->m_nOpacity, layer->m_nOffsetX,
-                           layer->m_nOffsetY, bitmap.Width(), bitmap.Height(), 32}) ||
+        if (!PutInts(out, {layer.visible, layer.opacity, layer.offsetX, layer.offsetY,
+                           bitmap.Width(), bitmap.Height(), 32}) ||
             out.write(reinterpret_cast<const char*>(bitmap.Bits()), bitmap.ByteCount()) !=
                 bitmap.ByteCount()) {
             return Fail(error, "Failed to save document.");

@@ -9,8 +9,6 @@
 
 #include "platform/Bitmap.h"
 
-class CLayerFrame;
-
 // The program's own layered file (.qpi): little-endian 32-bit integers and raw pixel rows.
 //   layer count N
 //   N records, bottom layer first: visible, opacity, offset x, offset y, width w, height h,
@@ -36,8 +34,18 @@ struct QpiPicture {
     QSize size;
 };
 
+// One layer as it is written: its settings and the pixels to store (for the active layer
+// under a lifted selection, its pixels with the selection put back in place).
+struct QpiLayerView {
+    int visible = 1;
+    int opacity = 100;
+    int offsetX = 0;
+    int offsetY = 0;
+    const Bitmap* bitmap = nullptr;
+};
+
 // Writes the layers and the picture size. False when the device refuses the bytes.
-bool WriteQpi(QIODevice& out, std::span<const CLayerFrame* const> layers, QSize pictureSize,
+bool WriteQpi(QIODevice& out, std::span<const QpiLayerView> layers, QSize pictureSize,
               QString* error);
 
 // Reads a whole file. Every size is checked against the bytes the device holds before any

@@ -1,8 +1,8 @@
 #include "view/tools/BlurTool.h"
 
-#include "app/ToolOptions.h"
 #include "document/PictorraDoc.h"
 #include "paint/BlurBrush.h"
+#include "ui/ToolOptions.h"
 
 void CBlurTool::Dab(CToolEvent& ev) {
     CPaintTarget target = CurrentPaintTarget(ev.doc);

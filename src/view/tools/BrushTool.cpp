@@ -1,8 +1,8 @@
 #include "view/tools/BrushTool.h"
 
-#include "app/ToolOptions.h"
 #include "document/PictorraDoc.h"
 #include "paint/Brush.h"
+#include "ui/ToolOptions.h"
 #include "view/PictorraView.h"
 
 void CBrushTool::Begin(CToolEvent& ev) {

@@ -1,9 +1,9 @@
 #include "view/tools/EraserTool.h"
 
-#include "app/ToolOptions.h"
 #include "document/PictorraDoc.h"
 #include "paint/StrokeLine.h"
 #include "platform/Bitmap.h"
+#include "ui/ToolOptions.h"
 #include "view/PictorraView.h"
 
 namespace {

@@ -2,11 +2,11 @@
 
 #include <QPainter>
 
-#include "app/ToolOptions.h"
 #include "document/PictorraDoc.h"
 #include "document/ToolState.h"
 #include "paint/Gradient.h"
 #include "panels/SelectTwoColorsDlg.h"
+#include "ui/ToolOptions.h"
 #include "view/PictorraView.h"
 #include "view/tools/ToolTarget.h"
 

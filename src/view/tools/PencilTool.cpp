@@ -1,8 +1,8 @@
 #include "view/tools/PencilTool.h"
 
-#include "app/ToolOptions.h"
 #include "document/PictorraDoc.h"
 #include "paint/Pencil.h"
+#include "ui/ToolOptions.h"
 
 void CPencilTool::Begin(CToolEvent& ev) {
     if (!PointOnActiveLayer(ev) || !StartStroke(ev)) {

@@ -3,11 +3,11 @@
 #include <QTransform>
 #include <algorithm>
 
-#include "app/ToolOptions.h"
 #include "document/PictorraDoc.h"
 #include "document/ToolState.h"
 #include "paint/SelectionHandles.h"
 #include "platform/Draw.h"
+#include "ui/ToolOptions.h"
 #include "view/PictorraView.h"
 
 namespace {
@@ -238,6 +238,10 @@ void CSelectionTool::EndMove(CToolEvent& ev) {
     if (m_bMoving) {
         m_bMoving = false;
         ev.doc.m_rcSelectionPrev = ev.doc.m_rcSelection;
+        // The layer's tile shows the moved pixels where they now lie.
+        if (ev.doc.m_pFragment) {
+            ev.doc.Notify(kChangeThumbnails);
+        }
     }
 }
 

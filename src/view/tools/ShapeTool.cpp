@@ -2,10 +2,10 @@
 
 #include <QPainter>
 
-#include "app/ToolOptions.h"
 #include "document/PictorraDoc.h"
 #include "document/ToolState.h"
 #include "paint/ShapeDraw.h"
+#include "ui/ToolOptions.h"
 #include "view/PictorraView.h"
 #include "view/tools/ToolTarget.h"
 

@@ -1,8 +1,8 @@
 #include "view/tools/SprayTool.h"
 
-#include "app/ToolOptions.h"
 #include "document/PictorraDoc.h"
 #include "paint/Spray.h"
+#include "ui/ToolOptions.h"
 #include "view/PictorraView.h"
 
 void CSprayTool::Begin(CToolEvent& ev, int timer) {

@@ -2,10 +2,10 @@
 
 #include <QPainter>
 
-#include "app/ToolOptions.h"
 #include "document/PictorraDoc.h"
 #include "paint/Stamp.h"
 #include "platform/Bitmap.h"
+#include "ui/ToolOptions.h"
 #include "view/PictorraView.h"
 
 namespace {

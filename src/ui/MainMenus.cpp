@@ -1,11 +1,11 @@
-#include "app/MainMenus.h"
+#include "ui/MainMenus.h"
 
 #include <QMenu>
 #include <QMenuBar>
 
-#include "app/CommandIds.h"
-#include "app/CommandRouter.h"
-#include "app/RecentFileList.h"
+#include "ui/CommandIds.h"
+#include "ui/CommandRouter.h"
+#include "ui/RecentFileList.h"
 
 namespace {
 // Menus that stay at the right end of the bar.

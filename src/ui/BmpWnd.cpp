@@ -1,4 +1,4 @@
-#include "app/BmpWnd.h"
+#include "ui/BmpWnd.h"
 
 #include <QPainter>
 

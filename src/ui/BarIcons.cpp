@@ -1,4 +1,4 @@
-#include "app/BarIcons.h"
+#include "ui/BarIcons.h"
 
 #include <QPainter>
 #include <QSvgRenderer>

@@ -1,4 +1,4 @@
-#include "app/CmdTarget.h"
+#include "ui/CmdTarget.h"
 
 bool CCmdTarget::RunCommand(int id) const {
     const auto it = m_table.find(id);

@@ -8,7 +8,7 @@
 #include <map>
 #include <vector>
 
-#include "app/CmdTarget.h"
+#include "ui/CmdTarget.h"
 
 // Sends commands to the objects that handle them. Every command id has one QAction (menus,
 // tool bars and shortcuts share it); triggering it routes the id along the chain -- the active

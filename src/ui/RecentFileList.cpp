@@ -1,9 +1,9 @@
-#include "app/RecentFileList.h"
+#include "ui/RecentFileList.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/SettingsStore.h"
+#include "ui/SettingsStore.h"
 
 namespace {
 QString Key(int index) {

@@ -3,7 +3,7 @@
 #include <functional>
 #include <unordered_map>
 
-#include "app/CmdUI.h"
+#include "ui/CmdUI.h"
 
 // An object that handles commands: the view, the document's command table, the child frame,
 // the main frame and the application each hold a table of the ids they handle. Adding a

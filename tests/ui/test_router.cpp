@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/CommandRouter.h"
+#include "ui/CommandRouter.h"
 
 namespace {
 
